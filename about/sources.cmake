@@ -1,0 +1,1 @@
+# Sources of about/ (see the top CMakeLists.txt for the lists).

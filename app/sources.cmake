@@ -1,0 +1,1 @@
+# Sources of app/ (see the top CMakeLists.txt for the lists).

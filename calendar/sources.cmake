@@ -1,0 +1,1 @@
+# Sources of calendar/ (see the top CMakeLists.txt for the lists).

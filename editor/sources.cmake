@@ -1,0 +1,1 @@
+# Sources of editor/ (see the top CMakeLists.txt for the lists).

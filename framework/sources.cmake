@@ -1,0 +1,1 @@
+# Sources of framework/ (see the top CMakeLists.txt for the lists).

@@ -1,0 +1,1 @@
+# Sources of records/ (see the top CMakeLists.txt for the lists).
