@@ -1,1 +1,2 @@
 # Sources of about/ (see the top CMakeLists.txt for the lists).
+list(APPEND CORE_SOURCES about/LinkRules.cpp)

@@ -1,1 +1,2 @@
 # Sources of editor/ (see the top CMakeLists.txt for the lists).
+list(APPEND CORE_SOURCES editor/EditRules.cpp)

@@ -1,0 +1,118 @@
+#include "about/LinkRules.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace {
+
+struct FakeShell : ILinkShell {
+    std::string text;
+    uintptr_t result = 42;
+    std::vector<std::string> opened;
+    int textReads = 0, beeps = 0, repaints = 0;
+
+    std::string WindowText() override { ++textReads; return text; }
+    uintptr_t Open(const std::string& target) override { opened.push_back(target); return result; }
+    void Beep() override { ++beeps; }
+    void Repaint() override { ++repaints; }
+};
+
+constexpr uint32_t Rgb(uint32_t r, uint32_t g, uint32_t b) { return r | g << 8 | b << 16; }
+
+TEST(LinkColours, AreColorrefValues)
+{
+    EXPECT_EQ(kLinkUnvisitedColor, Rgb(0, 0, 220));
+    EXPECT_EQ(kLinkVisitedColor, Rgb(200, 0, 0));
+    EXPECT_EQ(CLinkRules(nullptr).m_textColor, kLinkUnvisitedColor);
+}
+
+TEST(LinkTarget, MailRuleOnlyForWindowTextAndCaseSensitive)
+{
+    struct Case { const char* given; const char* text; const char* opens; };
+    const Case cases[] = {
+        {nullptr, "www.example.cz", "www.example.cz"},
+        {nullptr, "jana@example.cz", "mailto:jana@example.cz"},
+        {nullptr, "mailto:jana@example.cz", "mailto:jana@example.cz"},
+        {nullptr, "write to mailto:jana@example.cz", "write to mailto:jana@example.cz"},
+        {nullptr, "MAILTO:jana@example.cz", "mailto:MAILTO:jana@example.cz"},
+        {nullptr, "@", "mailto:@"},
+        {"", "jana@example.cz", "mailto:jana@example.cz"},
+        {"jana@example.cz", "www.example.cz", "jana@example.cz"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text);
+        CLinkRules link(c.given);
+        FakeShell shell;
+        shell.text = c.text;
+        link.OnClick(shell);
+        EXPECT_EQ(shell.opened, std::vector<std::string>{c.opens});
+        EXPECT_EQ(link.m_target, c.opens);
+        EXPECT_EQ(shell.textReads, c.given && *c.given ? 0 : 1);
+    }
+}
+
+TEST(LinkClick, ShellResultDecidesColourOrBeep)
+{
+    struct Case { uintptr_t result; uint32_t before, after; int beeps, repaints; };
+    const Case cases[] = {
+        {33, kLinkUnvisitedColor, kLinkVisitedColor, 0, 1},
+        {UINTPTR_MAX, kLinkUnvisitedColor, kLinkVisitedColor, 0, 1},  // compared unsigned
+        {32, kLinkUnvisitedColor, kLinkUnvisitedColor, 1, 0},
+        {0, kLinkUnvisitedColor, kLinkUnvisitedColor, 1, 0},
+        {2, kLinkVisitedColor, kLinkVisitedColor, 1, 0},
+    };
+    for (const Case& c : cases) {
+        CLinkRules link("http://www.example.cz");
+        link.m_textColor = c.before;
+        FakeShell shell;
+        shell.result = c.result;
+        link.OnClick(shell);
+        EXPECT_EQ(link.m_textColor, c.after);
+        EXPECT_EQ(shell.beeps, c.beeps);
+        EXPECT_EQ(shell.repaints, c.repaints);
+        EXPECT_EQ(link.m_target, "http://www.example.cz");
+    }
+}
+
+TEST(LinkClick, EmptyTextIsIgnoredSilentlyAndReadAgainLater)
+{
+    CLinkRules link(nullptr);
+    FakeShell shell;
+    link.OnClick(shell);
+    EXPECT_TRUE(shell.opened.empty());
+    EXPECT_EQ(shell.beeps + shell.repaints, 0);
+    shell.text = "jana@example.cz";
+    link.OnClick(shell);
+    EXPECT_EQ(shell.opened, std::vector<std::string>{"mailto:jana@example.cz"});
+}
+
+TEST(LinkClick, LaterClicksReopenTheSameTarget)
+{
+    CLinkRules link(nullptr);
+    FakeShell shell;
+    shell.text = "jana@example.cz";
+    shell.result = 0;
+    link.OnClick(shell);
+    shell.text = "www.example.cz";
+    shell.result = 42;
+    link.OnClick(shell);
+    link.OnClick(shell);
+    EXPECT_EQ(shell.opened, std::vector<std::string>(3, "mailto:jana@example.cz"));
+    EXPECT_EQ(shell.textReads, 1);
+    EXPECT_EQ(link.m_textColor, kLinkVisitedColor);
+}
+
+TEST(LinkColours, OnlyPlainTextStaticsTakeTheLinkLook)
+{
+    const std::pair<uint32_t, bool> cases[] = {
+        {0x0, false},        {0x1, false},        {0x2, false},  // left, centred, right
+        {0x3, true},         {0xE, true},                        // icon, bitmap
+        {0x80, true},                                            // no-prefix flag
+        {0x50000101, false}, {0x50000081, true},                 // with window and notify bits
+    };
+    for (auto [style, declines] : cases)
+        EXPECT_EQ(CLinkRules::DeclinesColour(style), declines) << std::hex << style;
+}
+
+}  // namespace
