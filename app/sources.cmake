@@ -1,1 +1,3 @@
 # Sources of app/ (see the top CMakeLists.txt for the lists).
+list(APPEND CORE_SOURCES app/Settings.cpp)
+list(APPEND CORE_SOURCES app/TodayCore.cpp)

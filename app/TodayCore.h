@@ -1,0 +1,43 @@
+// Everything the main window does that is not drawing: settings, records,
+// the displayed day and its report. The window derives from it and supplies
+// the three user-facing effects.
+#pragma once
+
+#include <ctime>
+#include <string>
+
+#include "app/Settings.h"
+#include "calendar/CurrentDate.h"
+#include "calendar/DayReport.h"
+#include "records/RecordList.h"
+
+class CTodayCore : public DayReportTexts, public CurrentDate, public RecordList, public Settings {
+public:
+    explicit CTodayCore(int uiLanguage);
+    virtual ~CTodayCore();
+
+    int UiLanguage;  // 0 English, nonzero Czech
+
+    // tm_mday, tm_mon + 1, tm_year + 1900, tm_wday + 1.
+    void SetDateFromClock(const std::tm& local) { CurrentDate::SetDateFromClock(local); }
+    // Defaults, then the settings file of the current directory. A missing
+    // file is reported and ends the program, but the defaults stay usable.
+    void LoadIniFile();
+    // The data file named by the settings. A file that cannot be read is
+    // reported and ends the program, with an empty list.
+    void LoadFile();
+    // Rewrites the data file whole. If that fails the old file stays as it
+    // was and the list stays in memory, so the user can try again.
+    void SaveFile();
+    void NextDay() { CurrentDate::NextDay(); }
+    void PrevDay() { CurrentDate::PrevDay(); }
+    // Rebuilds the five report texts and points CurrentRecord at the last
+    // record of the displayed day (unchanged if there is none).
+    void FindInfo();
+
+protected:
+    // User-facing effects; the dialog implements them, tests replace them.
+    virtual void ShowError(const std::string& text) = 0;  // modal stop-icon box, text in cp1250
+    virtual void RequestQuit() = 0;                       // PostQuitMessage(0)
+    virtual void ShowReport() = 0;                        // move the five texts into the window
+};

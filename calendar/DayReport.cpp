@@ -1,0 +1,162 @@
+#include "calendar/DayReport.h"
+
+#include <climits>
+#include <cstdint>
+#include <vector>
+
+#include "records/Atoi.h"
+
+namespace {
+
+const char* const kWeekdaysEn[] = {"Sunday, ",   "Monday, ", "Tuesday, ", "Wednesday, ",
+                                   "Thursday, ", "Friday, ", "Saturday, "};
+const char* const kWeekdaysCz[] = {"ned\xECle ", "pond\xECl\xED ", "\xFAter\xFD ",
+                                   "st\xF8" "eda ", "\xE8tvrtek ", "p\xE1tek ", "sobota "};
+const char* const kMonthsEn[] = {"January ", "February ", "March ",     "April ",
+                                 "May ",     "June ",     "July ",      "August ",
+                                 "September ", "October ", "November ", "December "};
+const char* const kMonthsCz[] = {"leden ",  "\xFAnor ",   "b\xF8" "ezen ", "duben ",
+                                 "kv\xECten ", "\xE8" "erven ", "\xE8" "ervenec ", "srpen ",
+                                 "z\xE1\xF8\xED ", "\xF8\xEDjen ", "listopad ", "prosinec "};
+
+const char kLineBreak[] = "\r\n";
+const char kCalendarCode[] = "0000";
+const char kHolidayCode[] = "9999";
+const char kNoAgeCode[] = "8888";
+
+// The displayed day and the seven days after it.
+constexpr int kDays = 8;
+
+struct Key {
+    std::string day, month;
+    bool packed;      // both texts have two bytes, so code holds them
+    uint32_t code;
+};
+
+uint32_t Pack(std::string_view day, std::string_view month)
+{
+    return static_cast<uint32_t>(static_cast<unsigned char>(day[0])) |
+           static_cast<uint32_t>(static_cast<unsigned char>(day[1])) << 8 |
+           static_cast<uint32_t>(static_cast<unsigned char>(month[0])) << 16 |
+           static_cast<uint32_t>(static_cast<unsigned char>(month[1])) << 24;
+}
+
+int ClampToInt(int64_t value)
+{
+    return value > INT_MAX ? INT_MAX : value < INT_MIN ? INT_MIN : static_cast<int>(value);
+}
+
+void AppendLine(std::string& text, std::string_view line, const char* separator)
+{
+    if (!text.empty())
+        text += separator;
+    text += line;
+}
+
+}  // namespace
+
+std::string DayKey(int number)
+{
+    return number < 10 ? "0" + std::to_string(number) : std::to_string(number);
+}
+
+std::string FormatDateLine(const CurrentDate& date, int uiLanguage)
+{
+    const bool czech = uiLanguage != 0;
+    const bool weekdayKnown = date.m_nDOW >= 1 && date.m_nDOW <= 7;
+    const bool monthKnown = date.m_nMonth >= 1 && date.m_nMonth <= 12;
+    std::string weekday = weekdayKnown ? (czech ? kWeekdaysCz : kWeekdaysEn)[date.m_nDOW - 1]
+                                       : (czech ? "? " : "?, ");
+    std::string month = monthKnown ? (czech ? kMonthsCz : kMonthsEn)[date.m_nMonth - 1] : "? ";
+    if (czech)
+        return weekday + " " + std::to_string(date.m_nDay) + ". " + month + " " +
+               std::to_string(date.m_nYear);
+    return weekday + month + " " + std::to_string(date.m_nDay) + ", " + std::to_string(date.m_nYear);
+}
+
+// One pass over the records instead of one per day: each record is matched
+// against all eight day keys at once. Within a look-ahead line the names come
+// in day order and, within a day, in list order, as a pass per day gives them.
+int BuildDayReport(const RecordList& list, const CurrentDate& date, int uiLanguage,
+                   DayReportTexts& out)
+{
+    out = DayReportTexts();
+
+    Key keys[kDays];
+    bool anyUnpacked = false;
+    CurrentDate day = date;
+    for (int k = 0; k < kDays; ++k) {
+        if (k > 0)
+            day.NextDay();
+        Key& key = keys[k];
+        key.day = DayKey(day.m_nDay);
+        key.month = DayKey(day.m_nMonth);
+        key.packed = key.day.size() == 2 && key.month.size() == 2;
+        key.code = key.packed ? Pack(key.day, key.month) : 0;
+        anyUnpacked |= !key.packed;
+    }
+
+    int count = list.m_nCount;
+    count = count < list.m_arrDay.GetSize() ? count : list.m_arrDay.GetSize();
+    count = count < list.m_arrMonth.GetSize() ? count : list.m_arrMonth.GetSize();
+    count = count < list.m_arrYear.GetSize() ? count : list.m_arrYear.GetSize();
+    count = count < list.m_arrName.GetSize() ? count : list.m_arrName.GetSize();
+
+    std::vector<int> ahead[kDays];
+    int last = -1;
+    for (int i = 0; i < count; ++i) {
+        const std::string_view d = list.m_arrDay[i];
+        const std::string_view m = list.m_arrMonth[i];
+        unsigned matches = 0;
+        if (d.size() == 2 && m.size() == 2) {
+            const uint32_t code = Pack(d, m);
+            for (int k = 0; k < kDays; ++k)
+                matches |= static_cast<unsigned>(keys[k].packed && keys[k].code == code) << k;
+        } else if (anyUnpacked) {
+            for (int k = 0; k < kDays; ++k)
+                matches |= static_cast<unsigned>(!keys[k].packed && d == keys[k].day &&
+                                                 m == keys[k].month) << k;
+        }
+        if (matches == 0)
+            continue;
+        for (int k = 1; k < kDays; ++k) {
+            if (matches & (1u << k))
+                ahead[k].push_back(i);
+        }
+        if (!(matches & 1u))
+            continue;
+
+        last = i;
+        const std::string_view year = list.m_arrYear[i];
+        const std::string_view name = list.m_arrName[i];
+        if (year == kCalendarCode) {
+            out.m_showCalendar += name;
+        } else if (year == kHolidayCode) {
+            AppendLine(out.m_showHolidays, name, kLineBreak);
+        } else if (year == kNoAgeCode) {
+            AppendLine(out.m_showBirthdays, name, kLineBreak);
+        } else {
+            const int years = ClampToInt(static_cast<int64_t>(date.m_nYear) - AtoiSaturating(year));
+            if (!out.m_showBirthdays.empty())
+                out.m_showBirthdays += kLineBreak;
+            out.m_showBirthdays += name;
+            out.m_showBirthdays += " (";
+            out.m_showBirthdays += std::to_string(years);
+            out.m_showBirthdays += " let)";
+        }
+    }
+
+    std::string holidays, anniversaries, calendar;
+    for (int k = 1; k < kDays; ++k) {
+        for (int i : ahead[k]) {
+            const std::string_view year = list.m_arrYear[i];
+            std::string& line = year == kHolidayCode    ? holidays
+                                : year == kCalendarCode ? calendar
+                                                        : anniversaries;
+            AppendLine(line, list.m_arrName[i], ", ");
+        }
+    }
+    out.m_showNextDays = holidays + kLineBreak + anniversaries + kLineBreak + calendar;
+    out.m_showDnes = FormatDateLine(date, uiLanguage);
+    return last;
+}

@@ -1,0 +1,145 @@
+#include "records/DataFile.h"
+
+#include <algorithm>
+#include <climits>
+#include <cstring>
+
+#include "records/FileSystem.h"
+#include "records/TextLines.h"
+
+namespace {
+
+const char kCalendarHeaderEn[] = "[***CALENDAR***]";
+const char kCalendarHeaderCz[] = "[***KALENDAR***]";
+const char kCustomHeaderEn[] = "[***CUSTOM***]";
+const char kCustomHeaderCz[] = "[***UZIVATEL***]";
+const char kLineEnd[] = "\r\n";
+
+std::string_view Before(std::string_view text, size_t pos) { return text.substr(0, pos); }
+
+}  // namespace
+
+bool ParseRecordLine(std::string_view line, RecordFields& fields)
+{
+    size_t dot = line.find('.');
+    if (dot == std::string_view::npos || line[0] == '[')
+        return false;
+    std::string_view rest = line.substr(dot + 1);
+    size_t blank = rest.find(' ');
+    if (blank == std::string_view::npos)
+        return false;
+    std::string_view month = Before(rest, blank);
+    rest = rest.substr(blank + 1);
+    blank = rest.find(' ');
+    if (blank == std::string_view::npos)
+        return false;
+    fields.day = Before(line, dot);
+    fields.month = month;
+    fields.year = Before(rest, blank);
+    fields.name = rest.substr(blank + 1);
+    return true;
+}
+
+int AppendRecords(RecordList& list, std::shared_ptr<const std::string> bytes)
+{
+    const std::string_view text(*bytes);
+    // One pass to count lines lets the columns grow once, which keeps the
+    // peak memory of a large file near its final size.
+    size_t lines = static_cast<size_t>(std::count(text.begin(), text.end(), '\n')) + 1;
+    CStringArray* columns[] = {&list.m_arrDay, &list.m_arrMonth, &list.m_arrYear, &list.m_arrName};
+    for (CStringArray* column : columns) {
+        column->AttachBuffer(bytes);
+        size_t want = std::min(static_cast<size_t>(column->GetSize()) + lines, static_cast<size_t>(INT_MAX));
+        column->Reserve(static_cast<int>(want));
+    }
+
+    int added = 0;
+    const char* const base = text.data();
+    ForEachLine(text, [&](std::string_view line, size_t) {
+        RecordFields f;
+        if (added == INT_MAX || !ParseRecordLine(line, f))
+            return;
+        list.m_arrDay.AddSlice(static_cast<size_t>(f.day.data() - base), f.day.size());
+        list.m_arrMonth.AddSlice(static_cast<size_t>(f.month.data() - base), f.month.size());
+        list.m_arrYear.AddSlice(static_cast<size_t>(f.year.data() - base), f.year.size());
+        list.m_arrName.AddSlice(static_cast<size_t>(f.name.data() - base), f.name.size());
+        ++added;
+    });
+    return added;
+}
+
+bool LoadDataFile(const std::string& path, RecordList& list)
+{
+    list.m_nCount = 0;
+    list.CurrentRecord = 0;
+    auto bytes = std::make_shared<std::string>();
+    if (!filesys::ReadWholeFile(path, *bytes))
+        return false;
+    list.m_nCount = AppendRecords(list, std::move(bytes));
+    list.CurrentRecord = list.m_nCount != 0 ? 1 : 0;
+    return true;
+}
+
+std::string FormatDataFile(const RecordList& list, int uiLanguage)
+{
+    // Every column should hold m_nCount texts; never read past a short one.
+    int count = std::min({list.m_nCount, list.m_arrDay.GetSize(), list.m_arrMonth.GetSize(),
+                          list.m_arrYear.GetSize(), list.m_arrName.GetSize()});
+    size_t size = 64;
+    for (int i = 0; i < count; ++i) {
+        size += list.m_arrDay[i].size() + list.m_arrMonth[i].size() + list.m_arrYear[i].size() +
+                list.m_arrName[i].size() + 5;
+    }
+    std::string out;
+    out.reserve(size);
+    out += uiLanguage ? kCalendarHeaderCz : kCalendarHeaderEn;
+    out += kLineEnd;
+    bool customWritten = false;
+    for (int i = 0; i < count; ++i) {
+        std::string_view year = list.m_arrYear[i];
+        if (!customWritten && year != "0000") {
+            out += kLineEnd;
+            out += uiLanguage ? kCustomHeaderCz : kCustomHeaderEn;
+            out += kLineEnd;
+            customWritten = true;
+        }
+        out += list.m_arrDay[i];
+        out += '.';
+        out += list.m_arrMonth[i];
+        out += ' ';
+        out += year;
+        out += ' ';
+        out += list.m_arrName[i];
+        out += kLineEnd;
+    }
+    return out;
+}
+
+bool SaveDataFile(const std::string& path, const RecordList& list, int uiLanguage)
+{
+    return filesys::WriteFileAtomically(path, FormatDataFile(list, uiLanguage));
+}
+
+std::string DataFileOpenError(const std::string& fileName, int uiLanguage)
+{
+    if (uiLanguage) {
+        return "Chyba: Nem\xF9\x9Eu otev\xF8\xEDt soubor " + fileName +
+               "\n\nSoubor uveden\xFD v Sorvana.ini v polo\x9E"
+               "ce FILE z\xF8"
+               "ejm\xEC v aktu\xE1ln\xEDm adres\xE1\xF8i neexistuje.";
+    }
+    return "Error: Can't open file " + fileName +
+           "\n\nThe file specified in Tolvari.ini in FILE section doesn't exist in the current "
+           "directory.";
+}
+
+std::string DataFileWriteError(const std::string& fileName, int uiLanguage)
+{
+    if (uiLanguage) {
+        return "Chyba: Nem\xF9\x9Eu zapsat soubor " + fileName +
+               "\n\nZm\xECny z\xF9st\xE1vaj\xED zachov\xE1ny. Ulo\x9Ete je op\xECtovn\xFDm zav\xF8"
+               "en\xEDm editoru.";
+    }
+    return "Error: Can't write file " + fileName +
+           "\n\nYour changes are kept. Close the editor again to save them.";
+}

@@ -1,0 +1,39 @@
+// Reading and writing the data file: one record per line, "DD.MM YEAR NAME".
+#pragma once
+
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "records/RecordList.h"
+
+// The parts of one data-file line, as views into it.
+struct RecordFields {
+    std::string_view day, month, year, name;
+};
+
+// Splits one line (line end removed) by the reading rules: no "." or a
+// leading "[" means no record; the day ends at the first "."; month and year
+// each end at the next blank; the name is the rest, blanks included.
+bool ParseRecordLine(std::string_view line, RecordFields& fields);
+
+// Appends the records of a whole file's bytes to the columns and returns how
+// many were added. The columns keep slices of bytes instead of copies.
+int AppendRecords(RecordList& list, std::shared_ptr<const std::string> bytes);
+
+// Loads the data file: the count restarts at 0 and the records are appended
+// to the columns; CurrentRecord becomes 1 for a non-empty list, else 0. False
+// if the file cannot be read; the count and CurrentRecord are then 0.
+bool LoadDataFile(const std::string& path, RecordList& list);
+
+// The complete bytes of a data file for the list, with CR LF line ends and
+// the headers of the given language.
+std::string FormatDataFile(const RecordList& list, int uiLanguage);
+
+// Writes the list to path so that either the new file is complete or the
+// old one is untouched.
+bool SaveDataFile(const std::string& path, const RecordList& list, int uiLanguage);
+
+// The user-facing texts of the two failures, in code page 1250.
+std::string DataFileOpenError(const std::string& fileName, int uiLanguage);
+std::string DataFileWriteError(const std::string& fileName, int uiLanguage);
