@@ -29,8 +29,6 @@ constexpr int kDays = 8;
 
 struct Key {
     std::string day, month;
-    bool packed;      // both texts have two bytes, so code holds them
-    uint32_t code;
 };
 
 uint32_t Pack(std::string_view day, std::string_view month)
@@ -82,8 +80,11 @@ int BuildDayReport(const RecordList& list, const CurrentDate& date, int uiLangua
 {
     out = DayReportTexts();
 
+    // Keys of two plus two bytes, the usual ones, are compared as one
+    // 32-bit code each; packedMask tells which keys have a code.
     Key keys[kDays];
-    bool anyUnpacked = false;
+    uint32_t codes[kDays];
+    unsigned packedMask = 0;
     CurrentDate day = date;
     for (int k = 0; k < kDays; ++k) {
         if (k > 0)
@@ -91,10 +92,11 @@ int BuildDayReport(const RecordList& list, const CurrentDate& date, int uiLangua
         Key& key = keys[k];
         key.day = DayKey(day.m_nDay);
         key.month = DayKey(day.m_nMonth);
-        key.packed = key.day.size() == 2 && key.month.size() == 2;
-        key.code = key.packed ? Pack(key.day, key.month) : 0;
-        anyUnpacked |= !key.packed;
+        const bool packed = key.day.size() == 2 && key.month.size() == 2;
+        codes[k] = packed ? Pack(key.day, key.month) : 0;
+        packedMask |= static_cast<unsigned>(packed) << k;
     }
+    const unsigned allDays = (1u << kDays) - 1;
 
     int count = list.m_nCount;
     count = count < list.m_arrDay.GetSize() ? count : list.m_arrDay.GetSize();
@@ -111,11 +113,13 @@ int BuildDayReport(const RecordList& list, const CurrentDate& date, int uiLangua
         if (d.size() == 2 && m.size() == 2) {
             const uint32_t code = Pack(d, m);
             for (int k = 0; k < kDays; ++k)
-                matches |= static_cast<unsigned>(keys[k].packed && keys[k].code == code) << k;
-        } else if (anyUnpacked) {
-            for (int k = 0; k < kDays; ++k)
-                matches |= static_cast<unsigned>(!keys[k].packed && d == keys[k].day &&
-                                                 m == keys[k].month) << k;
+                matches |= static_cast<unsigned>(codes[k] == code) << k;
+            matches &= packedMask;
+        } else if (packedMask != allDays) {
+            for (int k = 0; k < kDays; ++k) {
+                if (!(packedMask & (1u << k)) && d == keys[k].day && m == keys[k].month)
+                    matches |= 1u << k;
+            }
         }
         if (matches == 0)
             continue;
