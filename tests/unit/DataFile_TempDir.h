@@ -1,4 +1,4 @@
-// Fresh temporary directories and small file helpers for the file tests.
+// Fresh temporary directories and small file utilities for the file tests.
 #pragma once
 
 #include <cstdio>

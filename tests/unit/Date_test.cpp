@@ -85,17 +85,6 @@ TEST(DayStepping, PrevDay)
     }
 }
 
-TEST(DayStepping, ForwardAndBackAcrossFourYearsReturns)
-{
-    CurrentDate start = Date(15, 6, 1999, 3);
-    CurrentDate d = start;
-    for (int i = 0; i < 4 * 366; ++i)
-        d.NextDay();
-    for (int i = 0; i < 4 * 366; ++i)
-        d.PrevDay();
-    EXPECT_TRUE(Is(d, start));
-}
-
 TEST(DayStepping, FromTheClock)
 {
     std::tm t = {};
@@ -160,23 +149,6 @@ TEST(WeekdayOfTest, StaysInRangeAndStepsForAnyInput)
                 if (day != INT_MAX) {
                     ASSERT_EQ(WeekdayOf(day + 1, month, year), w % 7 + 1);
                 }
-            }
-        }
-    }
-}
-
-TEST(WeekdayOfTest, AgreesWithSteppingOverFourCenturies)
-{
-    // Stepping uses no century rule, so compare against the Gregorian count
-    // only day by day, from a known weekday.
-    int w = WeekdayOf(1, 1, 1800);
-    for (int year = 1800; year < 2200; ++year) {
-        for (int month = 1; month <= 12; ++month) {
-            const bool gregorianLeap = (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
-            const int length = month == 2 ? (gregorianLeap ? 29 : 28) : MonthLength(month, year);
-            for (int day = 1; day <= length; ++day) {
-                ASSERT_EQ(WeekdayOf(day, month, year), w) << day << "." << month << "." << year;
-                w = w % 7 + 1;
             }
         }
     }
