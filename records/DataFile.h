@@ -18,7 +18,9 @@ struct RecordFields {
 bool ParseRecordLine(std::string_view line, RecordFields& fields);
 
 // Appends the records of a whole file's bytes to the columns and returns how
-// many were added. The columns keep slices of bytes instead of copies.
+// many were added. The columns keep slices of bytes instead of copies. Lines
+// end at LF, with a CR before it dropped; every other byte, NUL and Ctrl-Z
+// included, is an ordinary character of its field.
 int AppendRecords(RecordList& list, std::shared_ptr<const std::string> bytes);
 
 // Loads the data file: the count restarts at 0 and the records are appended
@@ -27,7 +29,7 @@ int AppendRecords(RecordList& list, std::shared_ptr<const std::string> bytes);
 bool LoadDataFile(const std::string& path, RecordList& list);
 
 // The complete bytes of a data file for the list, with CR LF line ends and
-// the headers of the given language.
+// the headers of the given language. Field bytes are written as they are.
 std::string FormatDataFile(const RecordList& list, int uiLanguage);
 
 // Writes the list to path so that either the new file is complete or the

@@ -4,8 +4,6 @@
 
 CStringArray::Slot CStringArray::OwnedSlot(std::string text)
 {
-    // Taken by value: the text may view one of m_owned's strings, which
-    // growing m_owned could move.
     m_owned.push_back(std::move(text));
     return Slot{static_cast<uint32_t>(m_owned.size() - 1), kOwned};
 }

@@ -3,6 +3,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <deque>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -14,8 +15,8 @@
 // A loaded data file of a million records would cost four million heap strings,
 // so an element is a compact slot: either a slice of one shared, immutable text
 // buffer (the loaded file) or an index into a side list of texts the program
-// set itself. GetAt therefore hands out a view, valid until the element is
-// changed or removed or the array is emptied.
+// set itself. GetAt therefore hands out a view, valid until that element is
+// changed or removed, the array is emptied or another buffer is attached.
 class CStringArray {
 public:
     int GetSize() const { return static_cast<int>(m_slots.size()); }
@@ -53,9 +54,10 @@ private:
     std::vector<Slot> m_slots;
     std::shared_ptr<const std::string> m_buffer;
     const char* m_base = nullptr;
-    // Texts replaced or removed later stay here until RemoveAll; the editor
+    // A deque, so that adding a text leaves the others (and views of them)
+    // in place. Texts of removed elements stay until RemoveAll; the editor
     // changes a handful of records per run, so this does not grow in practice.
-    std::vector<std::string> m_owned;
+    std::deque<std::string> m_owned;
 };
 
 // Record i is element i of each column; all four hold m_nCount elements.

@@ -318,6 +318,17 @@ TEST(StringArrayTest, EditsOverLoadedSlices)
     EXPECT_EQ(copy[4], "grown");
 }
 
+TEST(StringArrayTest, ViewsSurviveEditsOfOtherElements)
+{
+    CStringArray texts;
+    texts.Add("short");
+    const std::string_view first = texts.GetAt(0);
+    for (int i = 0; i < 1000; ++i)
+        texts.Add("text " + std::to_string(i));
+    texts.SetAt(500, "changed");
+    EXPECT_EQ(first, "short");
+}
+
 TEST(StringArrayTest, SecondLoadKeepsTheFirst)
 {
     RecordList list = Parse("01.01 0000 A\r\n");
