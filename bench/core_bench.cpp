@@ -42,7 +42,8 @@ public:
         if (it != m_files.end())
             return it->second;
         if (m_dir.empty()) {
-            std::string tmpl = "/tmp/tolvari_bench.XXXXXX";
+            const char* base = std::getenv("TMPDIR");
+            std::string tmpl = std::string(base && *base ? base : "/tmp") + "/tolvari_bench.XXXXXX";
             if (::mkdtemp(&tmpl[0]))
                 m_dir = tmpl;
         }
