@@ -1,1 +1,8 @@
-# Sources of framework/ (see the top CMakeLists.txt for the lists).
+# Our small dialog framework over Win32 (Win32 build only).
+list(APPEND GUI_SOURCES
+  framework/Text.cpp
+  framework/Wnd.cpp
+  framework/Dialog.cpp
+  framework/DataExchange.cpp
+  framework/WinApp.cpp
+  framework/Controls.cpp)

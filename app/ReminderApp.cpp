@@ -1,0 +1,34 @@
+#include "app/ReminderApp.h"
+
+#include "app/TodayDlg.h"
+
+namespace {
+CReminderApp theApp;  // the one global object; everything else belongs to a dialog
+}
+
+CReminderApp* GetReminderApp()
+{
+    return &theApp;
+}
+
+CReminderApp::CReminderApp() : CWinApp(nullptr) {}
+
+BOOL CReminderApp::InitInstance()
+{
+    UiLanguage = 0;
+    Enable3dControls();
+    CTodayDlg dlg;
+    m_pMainWnd = &dlg;
+    dlg.DoModal();
+    m_pMainWnd = nullptr;
+    return FALSE;
+}
+
+BOOL CReminderApp::ProcessMessageFilter(int code, MSG* msg)
+{
+    // The editor's tooltips learn of the mouse only through this relay.
+    if (m_hEditWnd && msg && (msg->hwnd == m_hEditWnd || ::IsChild(m_hEditWnd, msg->hwnd)) &&
+        m_pEditToolTip)
+        ::SendMessageW(m_pEditToolTip->m_hWnd, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(msg));
+    return CWinApp::ProcessMessageFilter(code, msg);
+}

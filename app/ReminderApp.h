@@ -1,0 +1,19 @@
+// The application object: fixes the language and runs the main dialog.
+#pragma once
+
+#include "framework/Controls.h"
+#include "framework/WinApp.h"
+
+class CReminderApp : public CWinApp {
+public:
+    CReminderApp();
+
+    int UiLanguage = 0;                        // 0 English, nonzero Czech
+    HWND m_hEditWnd = nullptr;                 // the open record editor, if any
+    CToolTipCtrl* m_pEditToolTip = nullptr;    // its tooltips, not owned
+
+    BOOL InitInstance() override;
+    BOOL ProcessMessageFilter(int code, MSG* msg) override;
+};
+
+CReminderApp* GetReminderApp();

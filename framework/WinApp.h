@@ -1,0 +1,39 @@
+// The application object: the one global object of the program.
+#pragma once
+
+#include "framework/Wnd.h"
+
+#include <string>
+
+class CWinApp {
+public:
+    explicit CWinApp(const wchar_t* appName = nullptr);
+    virtual ~CWinApp();
+    CWinApp(const CWinApp&) = delete;
+    CWinApp& operator=(const CWinApp&) = delete;
+
+    // Returns FALSE to end the program once it has done its work.
+    virtual BOOL InitInstance() { return FALSE; }
+    // Sees every message of the program's modal loops before it is dispatched;
+    // TRUE swallows the message.
+    virtual BOOL ProcessMessageFilter(int code, MSG* msg);
+
+    void Enable3dControls();
+    HICON LoadIcon(UINT id) const;
+    int Run(HINSTANCE instance);
+
+    HINSTANCE m_hInstance = nullptr;
+    CWnd* m_pMainWnd = nullptr;
+    const wchar_t* m_pszAppName;
+
+private:
+    static LRESULT CALLBACK MessageFilterHook(int code, WPARAM wParam, LPARAM lParam);
+    HHOOK m_hMsgFilterHook = nullptr;
+};
+
+CWinApp* AfxGetApp();
+
+// The message box every part of the program uses; text in code page 1250.
+int AfxMessageBox(const std::string& text, UINT type = MB_OK);
+// The one form of user-visible error: stop icon, OK.
+void ShowErrorBox(const std::string& text);

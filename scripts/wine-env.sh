@@ -1,0 +1,63 @@
+# Shared by the scripts that run Tolvari under Wine: a quiet prefix of the
+# project's own and a private X display. Source it; it changes nothing itself.
+
+export WINEDEBUG=-all
+export WINEDLLOVERRIDES="mscoree,mshtml="
+export WINEARCH=win32
+
+# tolvari_prefix DIR: creates the Wine prefix DIR once (serialised with a lock).
+tolvari_prefix() {
+  export WINEPREFIX="$1"
+  mkdir -p "$(dirname "$WINEPREFIX")"
+  (
+    flock 9
+    if [ ! -f "$WINEPREFIX/.tolvari-ready" ]; then
+      rm -rf "$WINEPREFIX"
+      wineboot -i >/dev/null 2>&1 || true
+      # Without a window manager Wine would wait at every close; draw frames ourselves.
+      wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+      wineserver -w
+      touch "$WINEPREFIX/.tolvari-ready"
+    fi
+  ) 9>"$WINEPREFIX.lock"
+}
+
+# tolvari_xvfb STATE_DIR: starts Xvfb on a free display; writes display and pid.
+tolvari_xvfb() {
+  local state="$1" n
+  mkdir -p "$state"
+  for n in $(seq 91 250); do
+    [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] && continue
+    Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+    local pid=$!
+    local i
+    for i in $(seq 1 100); do
+      [ -e "/tmp/.X11-unix/X$n" ] && break
+      kill -0 "$pid" 2>/dev/null || break
+      sleep 0.05
+    done
+    if [ -e "/tmp/.X11-unix/X$n" ] && kill -0 "$pid" 2>/dev/null; then
+      echo ":$n" >"$state/display"
+      echo "$pid" >"$state/xvfb.pid"
+      export DISPLAY=":$n"
+      return 0
+    fi
+    kill "$pid" 2>/dev/null || true
+  done
+  echo "no free X display" >&2
+  return 1
+}
+
+# tolvari_xvfb_stop STATE_DIR: stops only the Xvfb this state started.
+tolvari_xvfb_stop() {
+  local state="$1"
+  if [ -f "$state/xvfb.pid" ]; then
+    kill "$(cat "$state/xvfb.pid")" 2>/dev/null || true
+    rm -f "$state/xvfb.pid" "$state/display"
+  fi
+}
+
+# unix path -> Windows path on Wine's Z: drive
+tolvari_winpath() {
+  printf 'Z:%s' "$(realpath "$1" | sed 's#/#\\#g')"
+}

@@ -1,0 +1,85 @@
+// Drives the real Tolvari.exe from another process, the way a user would:
+// start it in a directory, read its fields, click, use the system menu,
+// answer message boxes, read the files it wrote. Every wait is bounded.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+namespace e2e {
+
+constexpr DWORD kWaitMs = 15000;
+
+// A fresh directory of its own for one test, removed afterwards.
+class TempDir {
+public:
+    TempDir();
+    ~TempDir();
+    const std::wstring& Path() const { return m_path; }
+    std::wstring File(const std::wstring& name) const { return m_path + L"\\" + name; }
+    void Write(const std::wstring& name, const std::string& bytes) const;
+    std::string Read(const std::wstring& name) const;  // empty when missing
+    bool Exists(const std::wstring& name) const;
+    std::vector<std::wstring> List() const;
+
+private:
+    std::wstring m_path;
+};
+
+// The usual start: the default settings file and the given data file.
+void WriteDefaultFiles(const TempDir& dir, const std::string& dataBytes);
+
+std::string ToCp1250(const std::wstring& text);
+std::wstring FromCp1250(const std::string& bytes);
+
+class App {
+public:
+    App() = default;
+    ~App();  // ends the program if a test left it running
+    App(const App&) = delete;
+    App& operator=(const App&) = delete;
+
+    // Starts Tolvari.exe with dir as the current directory.
+    bool Start(const std::wstring& dir, const std::wstring& exe = std::wstring());
+    bool WaitMainWindow(DWORD ms = kWaitMs);
+    HWND Main() const { return m_main; }
+    DWORD Pid() const { return m_pi.dwProcessId; }
+    HANDLE Process() const { return m_pi.hProcess; }
+
+    // A top-level dialog of the program holding the given control, or null.
+    HWND FindDialogWith(int controlId) const;
+    HWND WaitDialogWith(int controlId, DWORD ms = kWaitMs) const;
+    HWND WaitMessageBox(DWORD ms = kWaitMs) const;
+    bool WaitNoMessageBox(DWORD ms = kWaitMs) const;
+
+    // Control texts as the program holds them, in code page 1250 bytes.
+    static std::string Text(HWND dialog, int id);
+    std::string Text(int id) const { return Text(m_main, id); }
+    static std::wstring WindowTextW(HWND hwnd);
+    static std::string MessageBoxText(HWND box);
+
+    // Presses a button and waits until the program has handled it.
+    static void Click(HWND dialog, int id);
+    void Click(int id) const { Click(m_main, id); }
+    // Presses a button without waiting (for buttons that open a modal box).
+    static void ClickAsync(HWND dialog, int id);
+    void SysCommand(UINT id) const;
+    static void Answer(HWND box, int buttonId);
+    static void Key(HWND hwnd, UINT vk);  // a key press sent to the window's thread
+
+    bool WaitExit(DWORD ms = kWaitMs, DWORD* exitCode = nullptr);
+    bool Running() const;
+    void Kill();
+    // Waits until the program's thread has handled everything sent so far.
+    bool Sync(DWORD ms = kWaitMs) const;
+
+private:
+    PROCESS_INFORMATION m_pi = {};
+    HWND m_main = nullptr;
+};
+
+std::wstring TolvariExe();
+
+}  // namespace e2e
