@@ -36,6 +36,15 @@ void CTodayCore::SaveFile()
         ShowError(DataFileWriteError(m_strDataFile, UiLanguage));
 }
 
+void CTodayCore::TakeEditorDate(int dayIndex, int monthIndex)
+{
+    if (dayIndex < 0 || dayIndex > 30 || monthIndex < 0 || monthIndex > 11)
+        return;
+    m_nDay = dayIndex + 1;
+    m_nMonth = monthIndex + 1;
+    m_nDOW = WeekdayOf(m_nDay, m_nMonth, m_nYear);
+}
+
 void CTodayCore::FindInfo()
 {
     DayReportTexts& texts = *this;

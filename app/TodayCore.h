@@ -34,6 +34,10 @@ public:
     // Rebuilds the five report texts and points CurrentRecord at the last
     // record of the displayed day (unchanged if there is none).
     void FindInfo();
+    // The editor has closed on a record: show its day and month in the same
+    // year, with the weekday that date really has. Indices outside the day
+    // and month lists leave the displayed date as it was.
+    void TakeEditorDate(int dayIndex, int monthIndex);
 
 protected:
     // User-facing effects; the dialog implements them, tests replace them.

@@ -1,6 +1,8 @@
 #include "app/TodayDlg.h"
 
+#include "about/AboutDlg.h"
 #include "app/ReminderApp.h"
+#include "editor/EditDlg.h"
 #include "app/Settings.h"
 #include "framework/DataExchange.h"
 #include "framework/Text.h"
@@ -92,8 +94,33 @@ void CTodayDlg::CreateReportFont(CFont& font, const std::string& face, const std
 
 void CTodayDlg::OnSysCommand(UINT nID, LPARAM)
 {
-    Default();
-    (void)nID;
+    if ((nID & 0xFFF0) == IDM_ABOUTBOX) {
+        CAboutDlg dlg;
+        dlg.DoModal();
+    } else if (nID == IDM_EDITBOX) {
+        RunEditor();
+    } else {
+        Default();
+    }
+}
+
+// The editor changes the four columns in place; afterwards the whole list is
+// written back and the report rebuilt for the day the editor was on.
+void CTodayDlg::RunEditor()
+{
+    CEditDlg dlg;
+    dlg.m_nCount = m_nCount;
+    dlg.m_nCurrent = CurrentRecord;
+    dlg.m_pDay = &m_arrDay;
+    dlg.m_pMonth = &m_arrMonth;
+    dlg.m_pYear = &m_arrYear;
+    dlg.m_pName = &m_arrName;
+    dlg.DoModal();
+    m_nCount = dlg.m_nCount;
+    CurrentRecord = dlg.m_nCurrent;
+    TakeEditorDate(dlg.m_nDayIndex, dlg.m_nMonthIndex);
+    SaveFile();
+    FindInfo();
 }
 
 void CTodayDlg::OnPaint()

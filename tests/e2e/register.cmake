@@ -1,4 +1,4 @@
-# Registers the end-to-end suites with ctest in the native build. They run
+# Registers the end-to-end tests with ctest in the native build. They run
 # tolvari_e2e.exe of the Win32 build under Wine on a display of their own.
 set(E2E_STATE ${CMAKE_BINARY_DIR}/e2e-session)
 set(E2E_PREFIX ${CMAKE_BINARY_DIR}/wineprefix)
@@ -10,17 +10,27 @@ add_test(NAME e2e_cleanup COMMAND ${E2E_SESSION} stop ${E2E_STATE} ${E2E_PREFIX}
 set_tests_properties(e2e_setup PROPERTIES FIXTURES_SETUP wine RESOURCE_LOCK wine TIMEOUT 300)
 set_tests_properties(e2e_cleanup PROPERTIES FIXTURES_CLEANUP wine RESOURCE_LOCK wine)
 
-# One ctest entry per suite (gtest filter), so failures are easy to place.
-set(E2E_SUITES
-  Startup
-  "Ways/StartupClose")
-foreach(suite ${E2E_SUITES})
-  string(REPLACE "/" "_" name "${suite}")
+# One ctest entry per e2e source file, covering the suites it defines, so
+# that a failure is easy to place and a new file needs no registration.
+file(GLOB E2E_FILES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/e2e/*_e2e.cpp)
+foreach(file ${E2E_FILES})
+  get_filename_component(name ${file} NAME_WE)
+  string(REGEX REPLACE "_e2e$" "" name "${name}")
+  file(STRINGS ${file} lines REGEX "^(TEST|TEST_F|TEST_P)\\(")
+  set(filter "")
+  foreach(line ${lines})
+    string(REGEX REPLACE "^TEST(_F|_P)?\\(([A-Za-z0-9_]+),.*" "\\2" suite "${line}")
+    if(NOT filter MATCHES "(^|:)\\*${suite}\\.\\*")
+      if(filter)
+        string(APPEND filter ":")
+      endif()
+      string(APPEND filter "*${suite}.*")
+    endif()
+  endforeach()
   add_test(NAME e2e.${name}
-           COMMAND ${E2E_SESSION} exec ${E2E_STATE} ${E2E_PREFIX} ${E2E_EXE}
-                   --gtest_filter=${suite}.*)
+           COMMAND ${E2E_SESSION} exec ${E2E_STATE} ${E2E_PREFIX} ${E2E_EXE} --gtest_filter=${filter})
   set_tests_properties(e2e.${name} PROPERTIES
-    FIXTURES_REQUIRED wine RESOURCE_LOCK wine LABELS e2e TIMEOUT 600
+    FIXTURES_REQUIRED wine RESOURCE_LOCK wine LABELS e2e TIMEOUT 900
     ENVIRONMENT "TOLVARI_EXE=${TOLVARI_WIN32_DIR}/Tolvari.exe")
 endforeach()
 

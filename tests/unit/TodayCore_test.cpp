@@ -211,3 +211,35 @@ TEST(TodayCoreReport, CzechDateLine)
 }
 
 }  // namespace
+
+namespace {
+
+TEST(TodayCoreEditorDate, TakesDayAndMonthWithTheirWeekday)
+{
+    const struct {
+        int dayIndex, monthIndex;
+        int day, month, dow;  // expected; the year stays 2001
+    } cases[] = {
+        {4, 2, 5, 3, 2},     // 5 March 2001 was a Monday
+        {28, 1, 29, 2, 5},   // 29 February 2001 counts as 1 March, a Thursday
+        {0, 0, 1, 1, 2},     // an emptied list leaves 01.01
+        {-1, 2, 31, 12, 2},  // no day selected: the displayed date stays
+        {31, 2, 31, 12, 2},
+        {4, 12, 31, 12, 2},
+        {4, -1, 31, 12, 2},
+    };
+    for (const auto& c : cases) {
+        TestCore core(0);
+        core.m_nDay = 31;
+        core.m_nMonth = 12;
+        core.m_nYear = 2001;
+        core.m_nDOW = 2;  // Monday, 31 December 2001
+        core.TakeEditorDate(c.dayIndex, c.monthIndex);
+        EXPECT_EQ(core.m_nDay, c.day) << c.dayIndex << "/" << c.monthIndex;
+        EXPECT_EQ(core.m_nMonth, c.month) << c.dayIndex << "/" << c.monthIndex;
+        EXPECT_EQ(core.m_nYear, 2001);
+        EXPECT_EQ(core.m_nDOW, c.dow) << c.dayIndex << "/" << c.monthIndex;
+    }
+}
+
+}  // namespace
