@@ -13,8 +13,13 @@ bool ReadWholeFile(const std::string& path, std::string& out);
 
 // Replaces the file with exactly these bytes, or leaves it as it was: the
 // bytes go to a temporary file in the same directory, which is flushed to
-// disk, closed and only then renamed over the target. On any failure the
-// temporary file is removed and false is returned.
+// disk and only then renamed over the target. On any failure the temporary
+// file is removed and false is returned.
+//
+// The temporary file is hidden and named after the target, ".<name>.tmp-"
+// and six more characters (the name cut to 200 bytes). A save killed before
+// its rename leaves one behind; it is never read, and the next successful
+// save to the same name removes it. A save still running is never disturbed.
 bool WriteFileAtomically(const std::string& path, std::string_view bytes);
 
 }  // namespace filesys

@@ -3,13 +3,17 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <dirent.h>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <vector>
 
 namespace filesys {
 namespace {
+
+constexpr size_t kMaxNameInPrefix = 200;
 
 bool WriteAll(int fd, const char* data, size_t size)
 {
@@ -34,6 +38,55 @@ std::string DirectoryOf(const std::string& path)
     if (slash == 0)
         return "/";
     return path.substr(0, slash);
+}
+
+// The directory part of path with its final "/", or "" for a bare name.
+std::string DirectoryPrefix(const std::string& path)
+{
+    size_t slash = path.rfind('/');
+    return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
+}
+
+// ".<name>.tmp-": the start of the temporary files of saves to path. A
+// long name is cut so that the temporary name stays within NAME_MAX.
+std::string TemporaryPrefix(const std::string& path)
+{
+    size_t slash = path.rfind('/');
+    std::string name = path.substr(slash == std::string::npos ? 0 : slash + 1);
+    return "." + name.substr(0, kMaxNameInPrefix) + ".tmp-";
+}
+
+// Removes what saves killed before their rename left behind: files named
+// prefix plus mkstemp's six characters that no running save holds locked.
+void RemoveStaleTemporaries(int dir, const std::string& prefix)
+{
+    int scan = ::dup(dir);
+    DIR* entries = scan >= 0 ? ::fdopendir(scan) : nullptr;
+    if (!entries) {
+        if (scan >= 0)
+            ::close(scan);
+        return;
+    }
+    std::vector<std::string> stale;
+    while (const dirent* e = ::readdir(entries)) {
+        const std::string name = e->d_name;
+        if (name.size() == prefix.size() + 6 && name.compare(0, prefix.size(), prefix) == 0)
+            stale.push_back(name);
+    }
+    ::closedir(entries);
+    for (const std::string& name : stale) {
+        int fd = ::openat(dir, name.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+        if (fd < 0)
+            continue;
+        struct stat held, named;
+        // Only the file that was locked: its name may have been reused since.
+        if (::fstat(fd, &held) == 0 && S_ISREG(held.st_mode) && ::flock(fd, LOCK_EX | LOCK_NB) == 0 &&
+            ::fstatat(dir, name.c_str(), &named, AT_SYMLINK_NOFOLLOW) == 0 &&
+            named.st_ino == held.st_ino && named.st_dev == held.st_dev) {
+            ::unlinkat(dir, name.c_str(), 0);
+        }
+        ::close(fd);
+    }
 }
 
 }  // namespace
@@ -73,15 +126,20 @@ bool ReadWholeFile(const std::string& path, std::string& out)
 
 bool WriteFileAtomically(const std::string& path, std::string_view bytes)
 {
-    // The temporary name extends the target's, so it lies in the same
-    // directory and the rename cannot cross file systems.
-    std::string tmpl = path + ".XXXXXX";
+    // The temporary file lies in the target's directory, so the rename
+    // cannot cross file systems, and is hidden and named after the target,
+    // so one left by a save that was killed is recognisable.
+    const std::string prefix = TemporaryPrefix(path);
+    std::string tmpl = DirectoryPrefix(path) + prefix + "XXXXXX";
     std::vector<char> name(tmpl.begin(), tmpl.end());
     name.push_back('\0');
     int fd = ::mkstemp(name.data());
     if (fd < 0)
         return false;
     const char* tmp = name.data();
+    // Held until the rename is done: the clean-up of other saves leaves a
+    // locked temporary file alone.
+    ::flock(fd, LOCK_EX);
 
     // mkstemp makes the file private; give it the mode the target has, or
     // the usual mode of a new file.
@@ -97,19 +155,21 @@ bool WriteFileAtomically(const std::string& path, std::string_view bytes)
 
     bool ok = ::fchmod(fd, mode) == 0 && WriteAll(fd, bytes.data(), bytes.size()) &&
               ::fsync(fd) == 0;
-    if (::close(fd) != 0)
-        ok = false;
     if (ok && ::rename(tmp, path.c_str()) != 0)
         ok = false;
-    if (!ok) {
+    if (!ok)
         ::unlink(tmp);
+    // After a successful fsync a late error of close loses nothing.
+    ::close(fd);
+    if (!ok)
         return false;
-    }
     // Make the rename itself durable; the data is already safe, so a
     // failure here does not undo the save.
-    int dir = ::open(DirectoryOf(path).c_str(), O_RDONLY | O_CLOEXEC);
+    const std::string dirName = DirectoryOf(path);
+    int dir = ::open(dirName.c_str(), O_RDONLY | O_CLOEXEC);
     if (dir >= 0) {
         ::fsync(dir);
+        RemoveStaleTemporaries(dir, prefix);
         ::close(dir);
     }
     return true;

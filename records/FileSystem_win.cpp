@@ -7,6 +7,8 @@
 namespace filesys {
 namespace {
 
+constexpr size_t kMaxNameInPrefix = 200;
+
 // File names are code page 1250 bytes; the W API finds Czech names whatever
 // the system's ANSI code page is.
 std::wstring Widen(const std::string& text)
@@ -21,18 +23,53 @@ std::wstring Widen(const std::string& text)
     return wide;
 }
 
-std::wstring DirectoryOf(const std::wstring& path)
+// The directory part of path with its final separator, "C:" for a name
+// relative to a drive's current directory, or "" for a bare name.
+std::wstring DirectoryPrefix(const std::wstring& path)
 {
     size_t slash = path.find_last_of(L"\\/");
-    if (slash == std::wstring::npos) {
-        // "C:name" is relative to the current directory of drive C.
-        if (path.size() >= 2 && path[1] == L':')
-            return path.substr(0, 2) + L".";
-        return L".";
-    }
-    if (slash == 0 || (slash == 2 && path[1] == L':'))
+    if (slash != std::wstring::npos)
         return path.substr(0, slash + 1);
-    return path.substr(0, slash);
+    if (path.size() >= 2 && path[1] == L':')
+        return path.substr(0, 2);
+    return std::wstring();
+}
+
+// ".<name>.tmp-": the start of the temporary files of saves to path, the
+// name cut so that the temporary name stays within the usual 255.
+std::wstring TemporaryPrefix(const std::wstring& path)
+{
+    const std::wstring name = path.substr(DirectoryPrefix(path).size());
+    return L"." + name.substr(0, kMaxNameInPrefix) + L".tmp-";
+}
+
+// Six characters from [0-9A-Z] for a temporary name.
+std::wstring UniqueSuffix(unsigned seed)
+{
+    static const wchar_t kDigits[] = L"0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ";
+    std::wstring suffix;
+    for (int i = 0; i < 6; ++i) {
+        suffix += kDigits[seed % 36];
+        seed /= 36;
+    }
+    return suffix;
+}
+
+// Deletes the leftovers of killed saves: prefix plus six characters. A file
+// another save is still writing is open without sharing, so it stays.
+void RemoveStaleTemporaries(const std::wstring& dir, const std::wstring& prefix)
+{
+    WIN32_FIND_DATAW found;
+    HANDLE find = FindFirstFileW((dir + prefix + L"*").c_str(), &found);
+    if (find == INVALID_HANDLE_VALUE)
+        return;
+    do {
+        const std::wstring name = found.cFileName;
+        if (name.size() == prefix.size() + 6 && name.compare(0, prefix.size(), prefix) == 0 &&
+            !(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+            DeleteFileW((dir + name).c_str());
+    } while (FindNextFileW(find, &found));
+    FindClose(find);
 }
 
 bool WriteAll(HANDLE file, const char* data, size_t size)
@@ -98,25 +135,41 @@ bool WriteFileAtomically(const std::string& path, std::string_view bytes)
     std::wstring target = Widen(path);
     if (target.empty())
         return false;
-    // GetTempFileNameW creates a uniquely named empty file in the target's
-    // directory, so the final move stays on one volume.
-    wchar_t tmp[MAX_PATH + 1];
-    if (GetTempFileNameW(DirectoryOf(target).c_str(), L"tlv", 0, tmp) == 0)
-        return false;
-    HANDLE file = CreateFileW(tmp, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) {
-        DeleteFileW(tmp);
-        return false;
+    // A hidden file in the target's directory, named after it, so the final
+    // move stays on one volume and a leftover of a killed save is
+    // recognisable. No sharing while it is written: the clean-up of another
+    // save cannot delete it then.
+    const std::wstring dir = DirectoryPrefix(target);
+    const std::wstring prefix = TemporaryPrefix(target);
+    std::wstring tmp;
+    HANDLE file = INVALID_HANDLE_VALUE;
+    static unsigned counter = 0;
+    for (int attempt = 0; attempt < 100 && file == INVALID_HANDLE_VALUE; ++attempt) {
+        unsigned seed = GetTickCount() ^ (GetCurrentProcessId() << 12) ^ (++counter * 2654435761u);
+        tmp = dir + prefix + UniqueSuffix(seed);
+        file = CreateFileW(tmp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                           FILE_ATTRIBUTE_HIDDEN, nullptr);
+        if (file == INVALID_HANDLE_VALUE && GetLastError() != ERROR_FILE_EXISTS &&
+            GetLastError() != ERROR_ALREADY_EXISTS)
+            return false;
     }
+    if (file == INVALID_HANDLE_VALUE)
+        return false;
     bool ok = WriteAll(file, bytes.data(), bytes.size()) && FlushFileBuffers(file);
     if (!CloseHandle(file))
         ok = false;
-    if (ok && !MoveFileExW(tmp, target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+    // The move keeps the attributes of the file moved: the data file must not
+    // come out hidden.
+    if (ok && !SetFileAttributesW(tmp.c_str(), FILE_ATTRIBUTE_NORMAL))
         ok = false;
-    if (!ok)
-        DeleteFileW(tmp);
-    return ok;
+    if (ok && !MoveFileExW(tmp.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        ok = false;
+    if (!ok) {
+        DeleteFileW(tmp.c_str());
+        return false;
+    }
+    RemoveStaleTemporaries(dir, prefix);
+    return true;
 }
 
 }  // namespace filesys
