@@ -6,7 +6,7 @@ JOBS    ?= 2
 # CI treats warnings as errors.
 WERROR  := $(if $(CI),-DTOLVARI_WERROR=ON,)
 
-.PHONY: all bootstrap build win32 native test run screenshot clean
+.PHONY: all bootstrap build win32 native test run screenshot clean dist
 
 all: build
 
@@ -24,11 +24,16 @@ native: bootstrap
 
 build: win32 native
 
-test: build
+test: build dist
 	cd $(NATIVE) && ctest --output-on-failure
 
 run: win32
 	scripts/run $(WIN32)/Tolvari.exe
 
+# The Windows release, dist/Tolvari-<version>-win32.zip. e2e.Dist unpacks and
+# runs a zip made the same way from the build under test.
+dist: win32
+	scripts/dist $(WIN32)/Tolvari.exe dist
+
 clean:
-	rm -rf $(BUILD)
+	rm -rf $(BUILD) dist

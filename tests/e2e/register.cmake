@@ -36,3 +36,15 @@ endforeach()
 
 # The program is a 32-bit GUI executable that needs no DLL beyond Windows' own.
 add_test(NAME exe.imports COMMAND ${CMAKE_SOURCE_DIR}/scripts/check-exe ${TOLVARI_WIN32_DIR}/Tolvari.exe)
+
+# The release zip of the Win32 build under test, made by the same script as
+# `make dist` and unpacked into a fresh folder, where e2e.Dist starts it.
+set(DIST_UNZIPPED ${CMAKE_BINARY_DIR}/dist-unzipped)
+add_test(NAME dist.unzip
+         COMMAND ${CMAKE_SOURCE_DIR}/scripts/dist ${TOLVARI_WIN32_DIR}/Tolvari.exe
+                 ${CMAKE_BINARY_DIR}/dist ${DIST_UNZIPPED})
+set_tests_properties(dist.unzip PROPERTIES FIXTURES_SETUP dist)
+if(TEST e2e.Dist)
+  set_property(TEST e2e.Dist APPEND PROPERTY FIXTURES_REQUIRED dist)
+  set_property(TEST e2e.Dist APPEND PROPERTY ENVIRONMENT TOLVARI_DIST_DIR=${DIST_UNZIPPED})
+endif()
