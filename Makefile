@@ -2,11 +2,16 @@
 BUILD   := build
 NATIVE  := $(BUILD)/native
 WIN32   := $(BUILD)/win32
+ASAN    := $(BUILD)/asan
+FUZZ    := $(BUILD)/fuzz
+# Seconds per fuzz target for `make fuzz`; `make test` runs each 4 s.
+FUZZ_SECONDS ?= 300
+FUZZ_TARGETS := settings datafile dayreport editrules
 JOBS    ?= 2
 # CI treats warnings as errors.
 WERROR  := $(if $(CI),-DTOLVARI_WERROR=ON,)
 
-.PHONY: all bootstrap build win32 native test run screenshot clean dist
+.PHONY: all bootstrap build win32 native test run screenshot clean dist asan fuzz-build fuzz
 
 all: build
 
@@ -24,8 +29,27 @@ native: bootstrap
 
 build: win32 native
 
-test: build dist
+test: build dist asan fuzz-build
 	cd $(NATIVE) && ctest --output-on-failure
+	cd $(ASAN) && ctest -L unit --output-on-failure
+	cd $(FUZZ) && ctest -L fuzz --output-on-failure
+
+# The unit tests again under AddressSanitizer and UndefinedBehaviorSanitizer.
+asan: bootstrap
+	@cmake -S . -B $(ASAN) -DTOLVARI_SANITIZE=address,undefined $(WERROR) >/dev/null
+	cmake --build $(ASAN) -j$(JOBS) --target tolvari_unit
+
+# libFuzzer targets (clang); `make fuzz FUZZ_SECONDS=900` fuzzes each target
+# for that long from the committed corpus, keeping new inputs in the build tree.
+fuzz-build: bootstrap
+	@cmake -S . -B $(FUZZ) -DCMAKE_CXX_COMPILER=clang++ -DTOLVARI_FUZZ=ON $(WERROR) >/dev/null
+	cmake --build $(FUZZ) -j$(JOBS) --target fuzz_targets
+
+fuzz: fuzz-build
+	@for t in $(FUZZ_TARGETS); do \
+	  scripts/fuzz run $(FUZZ)/tests/fuzz/fuzz_$$t tests/fuzz/corpus/$$t $(FUZZ)/tests/fuzz/work/$$t \
+	    $(FUZZ_SECONDS) || exit 1; \
+	done
 
 run: win32
 	scripts/run $(WIN32)/Tolvari.exe
