@@ -37,7 +37,9 @@ MessageMap CBitmapButton::GetMessageMap() const
 
 BOOL CBitmapButton::AutoLoad(UINT id, CWnd* parent)
 {
-    if (!SubclassDlgItem(static_cast<int>(id), parent))
+    // A button that DDX_Control has attached already is taken as it is.
+    const bool attached = m_hWnd && m_hWnd == ::GetDlgItem(parent->m_hWnd, static_cast<int>(id));
+    if (!attached && !SubclassDlgItem(static_cast<int>(id), parent))
         return FALSE;
     std::wstring name;
     for (wchar_t c : tolvari::Widen(GetWindowText()))

@@ -23,6 +23,14 @@ std::wstring ControlText(HWND hwnd)
     return text;
 }
 
+// Rewriting a field with the text it already holds would put the caret back
+// to its start while the user types, so an unchanged text is left alone.
+void SetControlText(HWND hwnd, const std::wstring& text)
+{
+    if (ControlText(hwnd) != text)
+        ::SetWindowTextW(hwnd, text.c_str());
+}
+
 // A whole signed decimal number with optional surrounding blanks, within int.
 bool ParseInt(const std::wstring& text, int& value)
 {
@@ -64,7 +72,7 @@ void DDX_Text(CDataExchange* pDX, int id, std::string& value)
     if (pDX->m_bSaveAndValidate)
         value = tolvari::Narrow(ControlText(hwnd));
     else
-        ::SetWindowTextW(hwnd, tolvari::Widen(value).c_str());
+        SetControlText(hwnd, tolvari::Widen(value));
 }
 
 void DDX_Text(CDataExchange* pDX, int id, int& value)
@@ -81,7 +89,7 @@ void DDX_Text(CDataExchange* pDX, int id, int& value)
         }
         value = parsed;
     } else {
-        ::SetWindowTextW(hwnd, std::to_wstring(value).c_str());
+        SetControlText(hwnd, std::to_wstring(value));
     }
 }
 
