@@ -476,8 +476,9 @@ TEST_F(AboutBox, FixedTextsFitWithTheDialogFont)
     ASSERT_NE(box, nullptr);
     const TextFit probe = FitOf(::GetDlgItem(box, kWebLink));
     if (_wcsicmp(probe.face.c_str(), L"MS Sans Serif") != 0)
-        GTEST_SKIP() << "the layout is made for MS Sans Serif, which this Wine lacks (it draws with "
-                     << e2e::ToCp1250(probe.face) << "); Wine's own fonts come with the fonts-wine package";
+        GTEST_SKIP() << "the layout is made for MS Sans Serif, which this Wine does not offer (it draws "
+                     << e2e::ToCp1250(probe.face)
+                     << "); Wine's ms_sans_serif.ttf must be in the prefix's Fonts folder";
     for (HWND c = ::GetWindow(box, GW_CHILD); c; c = ::GetWindow(c, GW_HWNDNEXT)) {
         wchar_t cls[32] = L"";
         ::GetClassNameW(c, cls, 32);
