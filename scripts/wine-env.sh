@@ -19,6 +19,12 @@ tolvari_prefix() {
       wineserver -w
       touch "$WINEPREFIX/.tolvari-ready"
     fi
+    # Wine here does not look in its own font folder; with the fonts in the
+    # prefix, the dialogs get MS Sans Serif as designed.
+    if [ ! -f "$WINEPREFIX/drive_c/windows/Fonts/ms_sans_serif.ttf" ] && [ -d /usr/share/wine/fonts ]; then
+      mkdir -p "$WINEPREFIX/drive_c/windows/Fonts"
+      cp -n /usr/share/wine/fonts/* "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
+    fi
   ) 9>"$WINEPREFIX.lock"
 }
 
