@@ -104,11 +104,18 @@ int BuildDayReport(const RecordList& list, const CurrentDate& date, int uiLangua
     count = count < list.m_arrYear.GetSize() ? count : list.m_arrYear.GetSize();
     count = count < list.m_arrName.GetSize() ? count : list.m_arrName.GetSize();
 
+    // A freshly loaded list: day and month read straight from the lines
+    // in the usual layout, where they stand at fixed places.
+    const RecordLines* lines = list.m_arrDay.ShownLines(RecordField::Day);
+    if (lines != list.m_arrMonth.ShownLines(RecordField::Month))
+        lines = nullptr;
+
     std::vector<int> ahead[kDays];
     int last = -1;
     for (int i = 0; i < count; ++i) {
-        const std::string_view d = list.m_arrDay[i];
-        const std::string_view m = list.m_arrMonth[i];
+        const char* line = lines ? lines->RegularLine(i) : nullptr;
+        const std::string_view d = line ? std::string_view(line, 2) : list.m_arrDay[i];
+        const std::string_view m = line ? std::string_view(line + 3, 2) : list.m_arrMonth[i];
         unsigned matches = 0;
         if (d.size() == 2 && m.size() == 2) {
             const uint32_t code = Pack(d, m);

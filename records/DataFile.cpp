@@ -43,17 +43,38 @@ bool ParseRecordLine(std::string_view line, RecordFields& fields)
 int AppendRecords(RecordList& list, std::shared_ptr<const std::string> bytes)
 {
     const std::string_view text(*bytes);
-    // One pass to count lines lets the columns grow once, which keeps the
-    // peak memory of a large file near its final size.
-    size_t lines = static_cast<size_t>(std::count(text.begin(), text.end(), '\n')) + 1;
     CStringArray* columns[] = {&list.m_arrDay, &list.m_arrMonth, &list.m_arrYear, &list.m_arrName};
-    for (CStringArray* column : columns) {
-        column->AttachBuffer(bytes);
-        size_t want = std::min(static_cast<size_t>(column->GetSize()) + lines, static_cast<size_t>(INT_MAX));
-        column->Reserve(static_cast<int>(want));
-    }
+    const RecordField fields[] = {RecordField::Day, RecordField::Month, RecordField::Year,
+                                  RecordField::Name};
+    bool empty = true;
+    for (CStringArray* column : columns)
+        empty = empty && column->GetSize() == 0;
 
     int added = 0;
+    if (empty && RecordLines::CanHold(text.size())) {
+        // The usual load: one number per record, the columns show the lines.
+        // Real files hold well under one record per 16 bytes, so the list of
+        // lines rarely grows; what it reserves beyond that is never touched.
+        auto lines = std::make_shared<RecordLines>(bytes);
+        lines->Reserve(text.size() / 16 + 1);
+        ForEachLine(text, [&](std::string_view line, size_t) {
+            if (added < INT_MAX && lines->Add(line))
+                ++added;
+        });
+        for (int k = 0; k < 4; ++k)
+            columns[k]->AddLines(lines, fields[k]);
+        return added;
+    }
+
+    // Appending to a list that has records: a slice per field.
+    // One pass to count lines lets the columns grow once, which keeps the
+    // peak memory of a large file near its final size.
+    size_t lineCount = static_cast<size_t>(std::count(text.begin(), text.end(), '\n')) + 1;
+    for (CStringArray* column : columns) {
+        column->AttachBuffer(bytes);
+        size_t want = std::min(static_cast<size_t>(column->GetSize()) + lineCount, static_cast<size_t>(INT_MAX));
+        column->Reserve(static_cast<int>(want));
+    }
     const char* const base = text.data();
     ForEachLine(text, [&](std::string_view line, size_t) {
         RecordFields f;

@@ -1,6 +1,76 @@
 #include "records/RecordList.h"
 
+#include <cstring>
 #include <utility>
+
+#include "records/DataFile.h"
+
+namespace {
+
+// The layout the editor writes, "DD.MM YYYY name": the first "." at 2, the
+// next blanks at 5 and 10, and no "[" first. For such a line the reading
+// rules give the fields at fixed places.
+bool IsRegular(std::string_view line)
+{
+    if (line.size() < 11)
+        return false;
+    const char* p = line.data();
+    return p[2] == '.' && p[5] == ' ' && p[10] == ' ' && p[0] != '.' && p[1] != '.' &&
+           p[0] != '[' && p[3] != ' ' && p[4] != ' ' && p[6] != ' ' && p[7] != ' ' &&
+           p[8] != ' ' && p[9] != ' ';
+}
+
+}  // namespace
+
+RecordLines::RecordLines(std::shared_ptr<const std::string> text)
+    : m_text(std::move(text)), m_base(m_text->data()), m_end(m_text->data() + m_text->size())
+{
+}
+
+bool RecordLines::Add(std::string_view line)
+{
+    const bool regular = IsRegular(line);
+    RecordFields fields;
+    if (!regular && !ParseRecordLine(line, fields))
+        return false;
+    const uint32_t start = static_cast<uint32_t>(line.data() - m_base);
+    m_starts.push_back(regular ? start | kRegular : start);
+    return true;
+}
+
+std::string_view RecordLines::NameFrom(const char* p) const
+{
+    // To the end of the line: a line feed, with a carriage return before it
+    // dropped, or the end of the text.
+    const char* lf = static_cast<const char*>(std::memchr(p, '\n', static_cast<size_t>(m_end - p)));
+    const char* end = lf ? lf : m_end;
+    if (lf && end > p && end[-1] == '\r')
+        --end;
+    return std::string_view(p, static_cast<size_t>(end - p));
+}
+
+std::string_view RecordLines::SplitField(uint32_t start, RecordField field) const
+{
+    const char* p = m_base + start;
+    const char* lf = static_cast<const char*>(std::memchr(p, '\n', static_cast<size_t>(m_end - p)));
+    const char* end = lf ? lf : m_end;
+    if (lf && end > p && end[-1] == '\r')
+        --end;
+    // Add accepted this line, so the rules split it.
+    RecordFields fields;
+    ParseRecordLine(std::string_view(p, static_cast<size_t>(end - p)), fields);
+    switch (field) {
+    case RecordField::Day:
+        return fields.day;
+    case RecordField::Month:
+        return fields.month;
+    case RecordField::Year:
+        return fields.year;
+    case RecordField::Name:
+        break;
+    }
+    return fields.name;
+}
 
 CStringArray::Slot CStringArray::OwnedSlot(std::string text)
 {
@@ -8,8 +78,25 @@ CStringArray::Slot CStringArray::OwnedSlot(std::string text)
     return Slot{static_cast<uint32_t>(m_owned.size() - 1), kOwned};
 }
 
+void CStringArray::MakeSlots()
+{
+    // A view has no slots or texts of its own yet.
+    const std::shared_ptr<const RecordLines> lines = std::move(m_lines);
+    m_lines.reset();
+    m_buffer = lines->Text();
+    m_base = m_buffer->data();
+    const int count = lines->Count();
+    m_slots.reserve(static_cast<size_t>(count));
+    for (int i = 0; i < count; ++i) {
+        const std::string_view text = lines->Field(i, m_field);
+        m_slots.push_back(Slot{static_cast<uint32_t>(text.data() - m_base), static_cast<uint32_t>(text.size())});
+    }
+}
+
 void CStringArray::SetAt(int i, std::string_view text)
 {
+    if (m_lines)
+        MakeSlots();
     Slot& s = m_slots[static_cast<size_t>(i)];
     if (s.length & kOwned) {
         m_owned[s.offset].assign(text.data(), text.size());
@@ -20,6 +107,8 @@ void CStringArray::SetAt(int i, std::string_view text)
 
 void CStringArray::SetAtGrow(int i, std::string_view text)
 {
+    if (m_lines)
+        MakeSlots();
     if (i >= GetSize()) {
         Slot added = OwnedSlot(std::string(text));
         m_slots.resize(static_cast<size_t>(i) + 1, Slot{0, 0});
@@ -29,16 +118,33 @@ void CStringArray::SetAtGrow(int i, std::string_view text)
     SetAt(i, text);
 }
 
+void CStringArray::RemoveAt(int i)
+{
+    if (m_lines)
+        MakeSlots();
+    m_slots.erase(m_slots.begin() + i);
+}
+
 void CStringArray::RemoveAll()
 {
+    m_lines.reset();
     m_slots.clear();
     m_owned.clear();
     m_buffer.reset();
     m_base = nullptr;
 }
 
+void CStringArray::Reserve(int n)
+{
+    if (m_lines)
+        MakeSlots();
+    m_slots.reserve(static_cast<size_t>(n));
+}
+
 void CStringArray::AttachBuffer(std::shared_ptr<const std::string> buffer)
 {
+    if (m_lines)
+        MakeSlots();
     if (buffer == m_buffer)
         return;
     for (Slot& s : m_slots) {
@@ -50,12 +156,25 @@ void CStringArray::AttachBuffer(std::shared_ptr<const std::string> buffer)
     m_base = m_buffer ? m_buffer->data() : nullptr;
 }
 
-void CStringArray::AddSlice(size_t offset, size_t length)
+void CStringArray::AddCopiedSlice(size_t offset, size_t length)
 {
-    if (offset >= kOwned || length >= kOwned) {
-        // Beyond what a slot can address: keep a copy instead.
-        m_slots.push_back(OwnedSlot(std::string(m_base + offset, length)));
+    // Beyond what a slot can address: keep a copy instead.
+    m_slots.push_back(OwnedSlot(std::string(m_base + offset, length)));
+}
+
+void CStringArray::AddLines(std::shared_ptr<const RecordLines> lines, RecordField field)
+{
+    if (GetSize() == 0) {
+        RemoveAll();
+        m_lines = std::move(lines);
+        m_field = field;
         return;
     }
-    m_slots.push_back(Slot{static_cast<uint32_t>(offset), static_cast<uint32_t>(length)});
+    AttachBuffer(lines->Text());
+    const int count = lines->Count();
+    m_slots.reserve(m_slots.size() + static_cast<size_t>(count));
+    for (int i = 0; i < count; ++i) {
+        const std::string_view text = lines->Field(i, field);
+        AddSlice(static_cast<size_t>(text.data() - m_base), text.size());
+    }
 }

@@ -9,19 +9,81 @@
 #include <string_view>
 #include <vector>
 
+// Which text of a record line a column shows.
+enum class RecordField : uint8_t { Day, Month, Year, Name };
+
+// The record lines of one loaded data file: its bytes and where each line
+// that holds a record starts. The four columns of a freshly loaded list all
+// show it, one field each, so loading stores one number per record instead of
+// a slot per field; a column turns into slots when it is first changed.
+class RecordLines {
+public:
+    // The text must be shorter than 2 GiB (CanHold), as offsets are 31 bits.
+    explicit RecordLines(std::shared_ptr<const std::string> text);
+    static bool CanHold(size_t textSize) { return textSize < kRegular; }
+
+    // Adds a line of the text (line end removed) if the reading rules make a
+    // record of it; false if they do not.
+    bool Add(std::string_view line);
+    void Reserve(size_t lines) { m_starts.reserve(lines); }
+    int Count() const { return static_cast<int>(m_starts.size()); }
+    const std::shared_ptr<const std::string>& Text() const { return m_text; }
+    // Record i's line when it has the layout "DD.MM YYYY name", else null.
+    const char* RegularLine(int i) const
+    {
+        const uint32_t start = m_starts[static_cast<size_t>(i)];
+        return start & kRegular ? m_base + (start & ~kRegular) : nullptr;
+    }
+
+    std::string_view Field(int i, RecordField field) const
+    {
+        const uint32_t start = m_starts[static_cast<size_t>(i)];
+        if (!(start & kRegular))
+            return SplitField(start, field);
+        // "DD.MM YYYY name": the fields are at fixed places.
+        const char* p = m_base + (start & ~kRegular);
+        switch (field) {
+        case RecordField::Day:
+            return std::string_view(p, 2);
+        case RecordField::Month:
+            return std::string_view(p + 3, 2);
+        case RecordField::Year:
+            return std::string_view(p + 6, 4);
+        case RecordField::Name:
+            break;
+        }
+        return NameFrom(p + 11);
+    }
+
+private:
+    // The top bit marks a line in the layout the editor writes.
+    static constexpr uint32_t kRegular = 0x80000000u;
+    std::string_view SplitField(uint32_t start, RecordField field) const;
+    std::string_view NameFrom(const char* p) const;
+
+    std::shared_ptr<const std::string> m_text;
+    const char* m_base;
+    const char* m_end;
+    std::vector<uint32_t> m_starts;
+};
+
 // A growable array of texts with the operations the program uses. Texts are
 // raw bytes (NUL bytes included); nothing here converts, trims or validates them.
 //
 // A loaded data file of a million records would cost four million heap strings,
-// so an element is a compact slot: either a slice of one shared, immutable text
-// buffer (the loaded file) or an index into a side list of texts the program
-// set itself. GetAt therefore hands out a view, valid until that element is
-// changed or removed, the array is emptied or another buffer is attached.
+// so an array is either a view of one field of loaded record lines (until it
+// is first changed) or a list of compact slots: each a slice of one shared,
+// immutable text buffer (the loaded file) or an index into a side list of
+// texts the program set itself. GetAt therefore hands out a view, valid until
+// that element is changed or removed, the array is emptied or another buffer
+// is attached.
 class CStringArray {
 public:
-    int GetSize() const { return static_cast<int>(m_slots.size()); }
+    int GetSize() const { return m_lines ? m_lines->Count() : static_cast<int>(m_slots.size()); }
     std::string_view GetAt(int i) const
     {
+        if (m_lines)
+            return m_lines->Field(i, m_field);
         const Slot& s = m_slots[static_cast<size_t>(i)];
         if (s.length & kOwned)
             return m_owned[s.offset];
@@ -32,15 +94,31 @@ public:
     // Index equal to the size appends; a larger index grows with empty texts.
     void SetAtGrow(int i, std::string_view text);
     void Add(std::string_view text) { SetAtGrow(GetSize(), text); }
-    void RemoveAt(int i) { m_slots.erase(m_slots.begin() + i); }
+    void RemoveAt(int i);
     void RemoveAll();
-    void Reserve(int n) { m_slots.reserve(static_cast<size_t>(n)); }
+    void Reserve(int n);
 
     // Bulk loading: appends buffer[offset, offset + length) without copying
     // it. All columns of one list may share the buffer; an array refers to
     // one buffer at a time, so attaching another copies the old slices out.
     void AttachBuffer(std::shared_ptr<const std::string> buffer);
-    void AddSlice(size_t offset, size_t length);
+    void AddSlice(size_t offset, size_t length)
+    {
+        if (m_lines)
+            MakeSlots();
+        // Inline: loading calls this four times per line.
+        if (offset < kOwned && length < kOwned)
+            m_slots.push_back(Slot{static_cast<uint32_t>(offset), static_cast<uint32_t>(length)});
+        else
+            AddCopiedSlice(offset, length);
+    }
+    // Appends the field of every record line; an empty array just shows them.
+    void AddLines(std::shared_ptr<const RecordLines> lines, RecordField field);
+    // The record lines whose field this array shows, if it is such a view.
+    const RecordLines* ShownLines(RecordField field) const
+    {
+        return m_lines && m_field == field ? m_lines.get() : nullptr;
+    }
 
 private:
     // The top bit of length marks a text of m_owned, with offset as its index.
@@ -50,7 +128,12 @@ private:
         uint32_t length;
     };
     Slot OwnedSlot(std::string text);
+    void AddCopiedSlice(size_t offset, size_t length);
+    // From a view of record lines to slices of their text.
+    void MakeSlots();
 
+    std::shared_ptr<const RecordLines> m_lines;  // set: the array is this view
+    RecordField m_field = RecordField::Day;
     std::vector<Slot> m_slots;
     std::shared_ptr<const std::string> m_buffer;
     const char* m_base = nullptr;
