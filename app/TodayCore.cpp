@@ -1,5 +1,7 @@
 #include "app/TodayCore.h"
 
+#include <utility>
+
 #include "records/DataFile.h"
 #include "records/FileSystem.h"
 
@@ -51,5 +53,37 @@ void CTodayCore::FindInfo()
     const int last = BuildDayReport(*this, *this, UiLanguage, texts);
     if (last >= 0)
         CurrentRecord = last;
+    for (std::string* field : {&m_showDnes, &m_showCalendar, &m_showHolidays, &m_showBirthdays,
+                               &m_showNextDays})
+        *field = FitReportField(std::move(*field));
     ShowReport();
+}
+
+std::string FitReportField(std::string text)
+{
+    static const char kMore[] = "...";
+    static const char kLineBreak[] = "\r\n";
+    if (text.size() <= kMaxFieldLine)
+        return text;
+    std::string fitted;
+    size_t start = 0;
+    for (;;) {
+        const size_t end = text.find(kLineBreak, start);
+        const size_t length = (end == std::string::npos ? text.size() : end) - start;
+        if (length > kMaxFieldLine) {
+            fitted.append(text, start, kMaxFieldLine);
+            fitted += kMore;
+        } else {
+            fitted.append(text, start, length);
+        }
+        if (fitted.size() > kMaxFieldText) {
+            fitted.resize(kMaxFieldText);
+            fitted += kMore;
+            return fitted;
+        }
+        if (end == std::string::npos)
+            return fitted;
+        fitted += kLineBreak;
+        start = end + 2;
+    }
 }

@@ -11,6 +11,15 @@
 #include "calendar/DayReport.h"
 #include "records/RecordList.h"
 
+// The report fields are multiline edit controls, whose layout takes time
+// growing with the square of a line's length: a 100 KB line keeps the window
+// from opening for minutes. Texts that long only come from damaged or
+// machine-made files, so a field shows at most kMaxFieldLine bytes of a line
+// and kMaxFieldText bytes in all; a cut line or text ends in "...".
+constexpr size_t kMaxFieldLine = 2000;
+constexpr size_t kMaxFieldText = 16000;
+std::string FitReportField(std::string text);
+
 class CTodayCore : public DayReportTexts, public CurrentDate, public RecordList, public Settings {
 public:
     explicit CTodayCore(int uiLanguage);
@@ -31,8 +40,9 @@ public:
     void SaveFile();
     void NextDay() { CurrentDate::NextDay(); }
     void PrevDay() { CurrentDate::PrevDay(); }
-    // Rebuilds the five report texts and points CurrentRecord at the last
-    // record of the displayed day (unchanged if there is none).
+    // Rebuilds the five report texts, each fitted to its field, and points
+    // CurrentRecord at the last record of the displayed day (unchanged if
+    // there is none).
     void FindInfo();
     // The editor has closed on a record: show its day and month in the same
     // year, with the weekday that date really has. Indices outside the day

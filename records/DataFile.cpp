@@ -141,15 +141,32 @@ bool SaveDataFile(const std::string& path, const RecordList& list, int uiLanguag
     return filesys::WriteFileAtomically(path, FormatDataFile(list, uiLanguage));
 }
 
+namespace {
+
+// A name too long for one line of the box (a damaged settings file) would
+// make the box wider than the screen, or, at a megabyte, taller: its text
+// and its OK button would be out of reach. The middle goes, so that the
+// start of the path and the file's own name stay.
+std::string ShownFileName(const std::string& fileName)
+{
+    if (fileName.size() <= kMaxShownFileName)
+        return fileName;
+    const size_t head = (kMaxShownFileName - 3) / 2;
+    const size_t tail = kMaxShownFileName - 3 - head;
+    return fileName.substr(0, head) + "..." + fileName.substr(fileName.size() - tail);
+}
+
+}  // namespace
+
 std::string DataFileOpenError(const std::string& fileName, int uiLanguage)
 {
     if (uiLanguage) {
-        return "Chyba: Nem\xF9\x9Eu otev\xF8\xEDt soubor " + fileName +
+        return "Chyba: Nem\xF9\x9Eu otev\xF8\xEDt soubor " + ShownFileName(fileName) +
                "\n\nSoubor uveden\xFD v Sorvana.ini v polo\x9E"
                "ce FILE z\xF8"
                "ejm\xEC v aktu\xE1ln\xEDm adres\xE1\xF8i neexistuje.";
     }
-    return "Error: Can't open file " + fileName +
+    return "Error: Can't open file " + ShownFileName(fileName) +
            "\n\nThe file specified in Tolvari.ini in FILE section doesn't exist in the current "
            "directory.";
 }
@@ -157,10 +174,10 @@ std::string DataFileOpenError(const std::string& fileName, int uiLanguage)
 std::string DataFileWriteError(const std::string& fileName, int uiLanguage)
 {
     if (uiLanguage) {
-        return "Chyba: Nem\xF9\x9Eu zapsat soubor " + fileName +
+        return "Chyba: Nem\xF9\x9Eu zapsat soubor " + ShownFileName(fileName) +
                "\n\nZm\xECny z\xF9st\xE1vaj\xED zachov\xE1ny. Ulo\x9Ete je op\xECtovn\xFDm zav\xF8"
                "en\xEDm editoru.";
     }
-    return "Error: Can't write file " + fileName +
+    return "Error: Can't write file " + ShownFileName(fileName) +
            "\n\nYour changes are kept. Close the editor again to save them.";
 }

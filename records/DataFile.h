@@ -36,6 +36,8 @@ std::string FormatDataFile(const RecordList& list, int uiLanguage);
 // old one is untouched.
 bool SaveDataFile(const std::string& path, const RecordList& list, int uiLanguage);
 
-// The user-facing texts of the two failures, in code page 1250.
+// The user-facing texts of the two failures, in code page 1250. A file name
+// longer than kMaxShownFileName bytes is shown with "..." for its middle.
+constexpr size_t kMaxShownFileName = 80;
 std::string DataFileOpenError(const std::string& fileName, int uiLanguage);
 std::string DataFileWriteError(const std::string& fileName, int uiLanguage);
