@@ -176,6 +176,16 @@ ThreadState Probe::State(HWND window)
                        s.visible != 0};
 }
 
+WindowIcons Probe::Icons(HWND window)
+{
+    const auto items = AskItems<probe::IconsItem>(window, probe::kIcons);
+    if (items.size() != 1)
+        return WindowIcons{};
+    auto icon = [](uint32_t value) { return reinterpret_cast<HICON>(static_cast<UINT_PTR>(value)); };
+    return WindowIcons{icon(items[0].bigIcon), icon(items[0].smallIcon), icon(items[0].dragIcon),
+                       SIZE{items[0].width, items[0].height}};
+}
+
 int Probe::MessageBoxIcon(HWND box)
 {
     const auto items = AskItems<probe::ValueItem>(box, probe::kMessageBoxIcon);

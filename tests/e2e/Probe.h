@@ -45,6 +45,13 @@ struct ThreadState {
     bool visible;
 };
 
+struct WindowIcons {
+    HICON bigIcon;    // WM_GETICON ICON_BIG
+    HICON smallIcon;  // WM_GETICON ICON_SMALL
+    HICON dragIcon;   // WM_QUERYDRAGICON
+    SIZE bigSize;
+};
+
 class Probe {
 public:
     // Hooks the thread of the program's main window.
@@ -69,6 +76,8 @@ public:
     // Every tool of the tooltip controls the dialog owns.
     std::vector<Tool> ToolTips(HWND dialog);
     ThreadState State(HWND window);
+    // The window's icons, as the window itself answers for them.
+    WindowIcons Icons(HWND window);
     // MB_ICONHAND, MB_ICONQUESTION, MB_ICONEXCLAMATION, MB_ICONASTERISK, or 0.
     int MessageBoxIcon(HWND box);
     // Full path of the comctl32.dll the program has loaded (the side-by-side

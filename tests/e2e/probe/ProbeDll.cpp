@@ -189,6 +189,31 @@ void AnswerCommonControls(Reply& reply)
     reply.Add(item);
 }
 
+uint32_t IconOf(HWND window, UINT message, WPARAM which)
+{
+    return static_cast<uint32_t>(::SendMessageW(window, message, which, 0));
+}
+
+void AnswerIcons(HWND window, Reply& reply)
+{
+    probe::IconsItem item = {IconOf(window, WM_GETICON, ICON_BIG), IconOf(window, WM_GETICON, ICON_SMALL),
+                             IconOf(window, WM_QUERYDRAGICON, 0), 0, 0};
+    ICONINFO info = {};
+    if (item.bigIcon && ::GetIconInfo(reinterpret_cast<HICON>(static_cast<UINT_PTR>(item.bigIcon)), &info)) {
+        BITMAP bitmap = {};
+        if (::GetObjectW(info.hbmMask, sizeof(bitmap), &bitmap)) {
+            item.width = bitmap.bmWidth;
+            // A monochrome icon's mask holds the AND and XOR halves.
+            item.height = info.hbmColor ? bitmap.bmHeight : bitmap.bmHeight / 2;
+        }
+        if (info.hbmColor)
+            ::DeleteObject(info.hbmColor);
+        if (info.hbmMask)
+            ::DeleteObject(info.hbmMask);
+    }
+    reply.Add(item);
+}
+
 void Answer(const CWPSTRUCT& query)
 {
     HWND replyTo = reinterpret_cast<HWND>(query.wParam);
@@ -203,6 +228,7 @@ void Answer(const CWPSTRUCT& query)
     case probe::kState: AnswerState(query.hwnd, reply); break;
     case probe::kMessageBoxIcon: AnswerMessageBoxIcon(query.hwnd, reply); break;
     case probe::kCommonControls: AnswerCommonControls(reply); break;
+    case probe::kIcons: AnswerIcons(query.hwnd, reply); break;
     default: break;
     }
     reply.Send(replyTo, query.hwnd);

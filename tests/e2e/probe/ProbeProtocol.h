@@ -28,6 +28,7 @@ enum Query : uint32_t {
     kState,            // target: any window -> one StateItem
     kMessageBoxIcon,   // target: a message box -> one ValueItem (MB_ICONHAND, ... or 0)
     kCommonControls,   // target: any window -> one TextItem (path of the loaded comctl32.dll)
+    kIcons,            // target: a top-level window -> one IconsItem
 };
 
 struct ReplyHeader {
@@ -71,6 +72,15 @@ struct StateItem {
 
 struct ValueItem {
     int32_t value;
+};
+
+// WM_GETICON and WM_QUERYDRAGICON do not cross processes under Wine.
+struct IconsItem {
+    uint32_t bigIcon;     // WM_GETICON ICON_BIG
+    uint32_t smallIcon;   // WM_GETICON ICON_SMALL
+    uint32_t dragIcon;    // WM_QUERYDRAGICON
+    int32_t width;    // of the big icon
+    int32_t height;
 };
 
 struct TextItem {
