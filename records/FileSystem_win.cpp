@@ -1,5 +1,7 @@
 #include "records/FileSystem.h"
 
+#include "framework/Text.h"
+
 #include <windows.h>
 
 #include <vector>
@@ -8,20 +10,6 @@ namespace filesys {
 namespace {
 
 constexpr size_t kMaxNameInPrefix = 200;
-
-// File names are code page 1250 bytes; the W API finds Czech names whatever
-// the system's ANSI code page is.
-std::wstring Widen(const std::string& text)
-{
-    if (text.empty())
-        return std::wstring();
-    int n = MultiByteToWideChar(1250, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-    if (n <= 0)
-        return std::wstring();
-    std::wstring wide(static_cast<size_t>(n), L'\0');
-    MultiByteToWideChar(1250, 0, text.data(), static_cast<int>(text.size()), &wide[0], n);
-    return wide;
-}
 
 // The directory part of path with its final separator, "C:" for a name
 // relative to a drive's current directory, or "" for a bare name.
@@ -89,7 +77,7 @@ bool WriteAll(HANDLE file, const char* data, size_t size)
 
 bool ReadWholeFile(const std::string& path, std::string& out)
 {
-    std::wstring wide = Widen(path);
+    std::wstring wide = tolvari::Widen(path);
     if (wide.empty())
         return false;
     HANDLE file = CreateFileW(wide.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
@@ -132,7 +120,7 @@ bool ReadWholeFile(const std::string& path, std::string& out)
 
 bool WriteFileAtomically(const std::string& path, std::string_view bytes)
 {
-    std::wstring target = Widen(path);
+    std::wstring target = tolvari::Widen(path);
     if (target.empty())
         return false;
     // A hidden file in the target's directory, named after it, so the final
