@@ -184,6 +184,23 @@ TEST_F(SampleData, MonthsStartAndEndOnTheirOwnNames)
             << a.day << "." << a.month;
 }
 
+// The calendar line is a one-line field in the large bold font: about 24
+// letters fit. A holiday's full name belongs to its holiday record, shown in
+// the multi-line field; the calendar keeps the short text calendars print.
+TEST_F(SampleData, CalendarEntriesAreShortEnoughForTheOneLineField)
+{
+    for (int i = 0; i < list.m_nCount; ++i) {
+        if (list.m_arrYear[i] == "0000")
+            EXPECT_LE(list.m_arrName[i].size(), 21u)
+                << list.m_arrDay[i] << "." << list.m_arrMonth[i] << " " << list.m_arrName[i];
+    }
+    EXPECT_EQ(CalendarNamesOn(28, 10), std::vector<std::string>{"St\xE1tn\xED sv\xE1tek"});
+    const auto on = On(28, 10);
+    const std::pair<std::string, std::string> holiday(
+        "9999", "Den vzniku samostatn\xE9ho \xE8" "eskoslovensk\xE9ho st\xE1tu");
+    EXPECT_NE(std::find(on.begin(), on.end(), holiday), on.end());
+}
+
 TEST_F(SampleData, FixedDatePublicHolidaysAndChristmasEveAreHolidays)
 {
     const struct {
