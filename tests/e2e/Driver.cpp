@@ -1,6 +1,11 @@
 #include "Driver.h"
 
+#include "calendar/CurrentDate.h"
+#include "calendar/DayReport.h"
+#include "records/DataFile.h"
+
 #include <cstdlib>
+#include <memory>
 #include <fstream>
 #include <sstream>
 
@@ -331,6 +336,71 @@ void App::Kill()
     ::CloseHandle(m_pi.hThread);
     m_pi = PROCESS_INFORMATION{};
     m_main = nullptr;
+}
+
+LRESULT SendBounded(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    DWORD_PTR result = 0;
+    ::SendMessageTimeoutW(hwnd, message, wParam, lParam, SMTO_ABORTIFHUNG, kWaitMs, &result);
+    return static_cast<LRESULT>(result);
+}
+
+bool StartWith(App& app, const TempDir& dir, const std::string& dataBytes)
+{
+    WriteDefaultFiles(dir, dataBytes);
+    return app.Start(dir.Path()) && app.WaitMainWindow();
+}
+
+HWND OpenBySysMenu(const App& app, UINT command, int controlId)
+{
+    app.SysCommand(command);
+    return app.WaitDialogWith(controlId);
+}
+
+bool WaitGone(HWND window, DWORD ms)
+{
+    return Eventually([&] { return !::IsWindow(window); }, ms);
+}
+
+const char* CloseName(CloseBy how)
+{
+    return how == CloseBy::Button ? "Button" : how == CloseBy::Esc ? "Esc" : "CloseBox";
+}
+
+void CloseDialog(HWND dialog, CloseBy how)
+{
+    if (how == CloseBy::Button)
+        App::ClickAsync(dialog, IDOK);
+    else if (how == CloseBy::Esc)
+        App::Key(dialog, VK_ESCAPE);
+    else
+        ::PostMessageW(dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
+}
+
+DWORD ExitCodeAfterWait(App& app, DWORD ms)
+{
+    DWORD code = ~0u;
+    return app.WaitExit(ms, &code) ? code : ~0u;
+}
+
+std::vector<std::string> ReportShown(const App& app)
+{
+    std::vector<std::string> texts;
+    for (int id : {1000, 1001, 1002, 1003, 1007})
+        texts.push_back(app.Text(id));
+    return texts;
+}
+
+std::vector<std::string> CoreReport(const std::string& dataBytes, int day, int month, int year)
+{
+    RecordList list;
+    list.m_nCount = AppendRecords(list, std::make_shared<const std::string>(dataBytes));
+    CurrentDate date;
+    date.m_nDay = day, date.m_nMonth = month, date.m_nYear = year;
+    date.m_nDOW = WeekdayOf(day, month, year);
+    DayReportTexts t;
+    BuildDayReport(list, date, 0, t);
+    return {t.m_showDnes, t.m_showCalendar, t.m_showHolidays, t.m_showBirthdays, t.m_showNextDays};
 }
 
 }  // namespace e2e

@@ -82,4 +82,40 @@ private:
 
 std::wstring TolvariExe();
 
+// Polls condition every 20 ms until it holds or ms have passed.
+template <class F>
+bool Eventually(F condition, DWORD ms = kWaitMs)
+{
+    const DWORD start = ::GetTickCount();
+    while (!condition()) {
+        if (::GetTickCount() - start > ms)
+            return false;
+        ::Sleep(20);
+    }
+    return true;
+}
+
+// SendMessage bounded by kWaitMs; 0 when the program did not answer.
+LRESULT SendBounded(HWND hwnd, UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
+
+// The default settings and the data file in dir, the program started there
+// and its main window up.
+bool StartWith(App& app, const TempDir& dir, const std::string& dataBytes);
+// Posts the system menu command and waits for the dialog holding controlId.
+HWND OpenBySysMenu(const App& app, UINT command, int controlId);
+bool WaitGone(HWND window, DWORD ms = kWaitMs);
+
+// The three ways a user ends a dialog whose default button is IDOK.
+enum class CloseBy { Button, Esc, CloseBox };
+constexpr CloseBy kCloseWays[] = {CloseBy::Button, CloseBy::Esc, CloseBy::CloseBox};
+const char* CloseName(CloseBy how);
+void CloseDialog(HWND dialog, CloseBy how);  // posted: does not wait
+// Waits for the end of the program; its exit code, or ~0u when it runs on.
+DWORD ExitCodeAfterWait(App& app, DWORD ms = kWaitMs);
+
+// The five report fields of the main window (1000, 1001, 1002, 1003, 1007)
+// as shown, and as the core builds them from these bytes for that day.
+std::vector<std::string> ReportShown(const App& app);
+std::vector<std::string> CoreReport(const std::string& dataBytes, int day, int month, int year);
+
 }  // namespace e2e
