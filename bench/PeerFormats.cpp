@@ -152,6 +152,10 @@ std::string Cp1250ToUtf8(std::string_view text)
             continue;
         }
         const unsigned code = kCp1250High[b - 0x80];
+        if (code < 0x80) {
+            out += static_cast<char>(code);
+            continue;
+        }
         if (code < 0x800) {
             out += static_cast<char>(0xC0 | code >> 6);
         } else {
