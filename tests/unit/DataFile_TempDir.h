@@ -3,11 +3,12 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string>
+// The file tests rely on these POSIX headers coming with this one.
 #include <dirent.h>
-#include <ftw.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -18,16 +19,14 @@ public:
     TempDir()
     {
         const char* base = std::getenv("TMPDIR");
-        std::string tmpl = std::string(base && *base ? base : "/tmp") + "/tolvari_test.XXXXXX";
-        if (::mkdtemp(&tmpl[0]) == nullptr)
+        m_path = std::string(base && *base ? base : "/tmp") + "/tolvari_test.XXXXXX";
+        if (::mkdtemp(&m_path[0]) == nullptr)
             ADD_FAILURE() << "mkdtemp failed";
-        m_path = tmpl;
     }
     ~TempDir()
     {
-        ::nftw(m_path.c_str(),
-               [](const char* path, const struct stat*, int, struct FTW*) { return ::remove(path); },
-               16, FTW_DEPTH | FTW_PHYS);
+        std::error_code ignored;
+        std::filesystem::remove_all(m_path, ignored);
     }
     TempDir(const TempDir&) = delete;
     TempDir& operator=(const TempDir&) = delete;
@@ -43,28 +42,24 @@ private:
 // files by bare name.
 class ChangeDir {
 public:
-    explicit ChangeDir(const std::string& dir)
+    explicit ChangeDir(const std::string& dir) : m_old(std::filesystem::current_path())
     {
-        char buf[4096];
-        if (::getcwd(buf, sizeof buf))
-            m_old = buf;
         if (::chdir(dir.c_str()) != 0)
             ADD_FAILURE() << "chdir failed";
     }
     ~ChangeDir()
     {
-        if (!m_old.empty() && ::chdir(m_old.c_str()) != 0)
+        if (::chdir(m_old.c_str()) != 0)
             ADD_FAILURE() << "chdir back failed";
     }
 
 private:
-    std::string m_old;
+    std::filesystem::path m_old;
 };
 
 inline void WriteBytes(const std::string& path, const std::string& bytes)
 {
-    std::ofstream out(path, std::ios::binary);
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    std::ofstream(path, std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
 }
 
 inline std::string ReadBytes(const std::string& path)
@@ -73,18 +68,10 @@ inline std::string ReadBytes(const std::string& path)
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
-// Number of directory entries besides "." and "..".
+// Number of directory entries, or -1 when dir is no directory.
 inline int CountEntries(const std::string& dir)
 {
-    DIR* d = ::opendir(dir.c_str());
-    if (!d)
-        return -1;
-    int n = 0;
-    while (const dirent* e = ::readdir(d)) {
-        std::string name = e->d_name;
-        if (name != "." && name != "..")
-            ++n;
-    }
-    ::closedir(d);
-    return n;
+    std::error_code error;
+    std::filesystem::directory_iterator entries(dir, error);
+    return error ? -1 : static_cast<int>(std::distance(entries, std::filesystem::directory_iterator()));
 }
