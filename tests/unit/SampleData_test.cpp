@@ -91,22 +91,16 @@ TEST_F(SampleData, AnchorNamesAndPublicHolidays)
         const char* year;
         const char* name;
     } anchors[] = {
-        {1, 1, "0000", "Nov\xFD rok"},
-        {29, 2, "0000", "Horym\xEDr"},
-        {1, 3, "0000", "Bed\xF8ich"},
-        {30, 6, "0000", "\x8A\xE1rka"},
-        {24, 12, "0000", "Adam a Eva"},
-        {31, 12, "0000", "Silvestr"},
+        {1, 1, "0000", "Nov\xFD rok"},  {29, 2, "0000", "Horym\xEDr"},  {1, 3, "0000", "Bed\xF8ich"},
+        {30, 6, "0000", "\x8A\xE1rka"}, {24, 12, "0000", "Adam a Eva"}, {31, 12, "0000", "Silvestr"},
         {1, 1, "9999", "Den obnovy samostatn\xE9ho \xE8" "esk\xE9ho st\xE1tu"},
-        {1, 5, "9999", "Sv\xE1tek pr\xE1" "ce"},
-        {8, 5, "9999", "Den v\xEDt\xECzstv\xED"},
+        {1, 5, "9999", "Sv\xE1tek pr\xE1" "ce"}, {8, 5, "9999", "Den v\xEDt\xECzstv\xED"},
         {5, 7, "9999", "Den slovansk\xFD" "ch v\xECrozv\xECst\xF9 Cyrila a Metod\xECje"},
         {6, 7, "9999", "Den up\xE1len\xED mistra Jana Husa"},
         {28, 9, "9999", "Den \xE8" "esk\xE9 st\xE1tnosti"},
         {28, 10, "9999", "Den vzniku samostatn\xE9ho \xE8" "eskoslovensk\xE9ho st\xE1tu"},
         {17, 11, "9999", "Den boje za svobodu a demokracii a Mezin\xE1rodn\xED den studentstva"},
-        {24, 12, "9999", "\x8At\xEC" "dr\xFD den"},
-        {25, 12, "9999", "1. sv\xE1tek v\xE1no\xE8n\xED"},
+        {24, 12, "9999", "\x8At\xEC" "dr\xFD den"}, {25, 12, "9999", "1. sv\xE1tek v\xE1no\xE8n\xED"},
         {26, 12, "9999", "2. sv\xE1tek v\xE1no\xE8n\xED"},
     };
     int holidays = 0, listed = 0;
