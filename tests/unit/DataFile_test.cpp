@@ -260,4 +260,15 @@ TEST(StringArrayTest, EditsKeepOtherElementsCopiesAndViews)
     }
 }
 
+// A list emptied column by column loads the next file as lines again.
+TEST(StringArrayTest, EmptiedColumnsTakeTheNextFileAsAView)
+{
+    RecordList list = Parse("01.01 0000 A\r\n");
+    for (CStringArray* column : {&list.m_arrDay, &list.m_arrMonth, &list.m_arrYear, &list.m_arrName})
+        column->RemoveAt(0);
+    list.m_nCount = 0;
+    EXPECT_EQ(RowsOf(Parse("02.02 9999 B\r\n", list)), (Rows{{"02", "02", "9999", "B"}}));
+    EXPECT_NE(Parse("02.02 9999 B\r\n", list).m_arrDay.ShownLines(RecordField::Day), nullptr);
+}
+
 }  // namespace

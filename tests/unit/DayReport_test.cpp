@@ -3,6 +3,7 @@
 #include <climits>
 #include <cstdint>
 #include <iterator>
+#include <memory>
 #include <random>
 #include <string>
 #include <vector>
@@ -10,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include "records/Atoi.h"
+#include "records/DataFile.h"
 
 namespace {
 
@@ -191,7 +193,7 @@ std::vector<std::string> EightPasses(const RecordList& list, CurrentDate date, i
             ahead[0] + "\r\n" + ahead[1] + "\r\n" + ahead[2], std::to_string(last)};
 }
 
-TEST(DayReportTest, SameAsEightPassesOnRandomLists)
+TEST(DayReportTest, SameAsEightPassesOnRandomListsBuiltOrLoaded)
 {
     std::mt19937 rng(12345);
     const char* const years[] = {"0000", "9999", "8888", "1950", "2010", "", "0", "abc"};
@@ -208,9 +210,17 @@ TEST(DayReportTest, SameAsEightPassesOnRandomLists)
                             years[rng() % std::size(years)], "n" + std::to_string(i)});
         }
         const RecordList list = List(rows);
-        for (const CurrentDate& d : dates)
-            for (int language : {0, 1})
-                ASSERT_EQ(Report(list, d, language), EightPasses(list, d, language));
+        // The same rows loaded from their file: there the report reads day
+        // and month straight from the lines.
+        RecordList loaded;
+        loaded.m_nCount = AppendRecords(loaded, std::make_shared<const std::string>(FormatDataFile(list, 0)));
+        for (const CurrentDate& d : dates) {
+            for (int language : {0, 1}) {
+                const std::vector<std::string> expected = EightPasses(list, d, language);
+                ASSERT_EQ(Report(list, d, language), expected);
+                ASSERT_EQ(Report(loaded, d, language), expected);
+            }
+        }
     }
 }
 
