@@ -1,5 +1,6 @@
 #include "app/TodayCore.h"
 
+#include <algorithm>
 #include <utility>
 
 #include "records/DataFile.h"
@@ -63,6 +64,7 @@ std::string FitReportField(std::string text)
 {
     static const char kMore[] = "...";
     static const char kLineBreak[] = "\r\n";
+    std::replace(text.begin(), text.end(), '\0', '?');
     if (text.size() <= kMaxFieldLine)
         return text;
     std::string fitted;

@@ -15,7 +15,9 @@
 // growing with the square of a line's length: a 100 KB line keeps the window
 // from opening for minutes. Texts that long only come from damaged or
 // machine-made files, so a field shows at most kMaxFieldLine bytes of a line
-// and kMaxFieldText bytes in all; a cut line or text ends in "...".
+// and kMaxFieldText bytes in all; a cut line or text ends in "...". A control
+// ends its text at a NUL byte, which would hide the rest of the field, so a
+// NUL shows as "?", as a character without a code page 1250 form does.
 constexpr size_t kMaxFieldLine = 2000;
 constexpr size_t kMaxFieldText = 16000;
 std::string FitReportField(std::string text);

@@ -193,6 +193,13 @@ const OpenCase kOpenCases[] = {
          return DefaultFilesWith(dir, data + "\r\n" + Key(today) + " 9999 After the garbage\r\n");
      },
      L"Tolvari.dat"},
+    {"NulBytesInNames",
+     [](const TempDir& dir, const CurrentDate& today) {
+         // A NUL would end the field's text: the holidays after it must show.
+         return DefaultFilesWith(dir, Key(today) + " 9999 Ho" + std::string(1, '\0') + "liday\r\n" +
+                                          Key(today) + " 9999 Second\r\n");
+     },
+     L"Tolvari.dat"},
     {"CzechFileName",
      [](const TempDir& dir, const CurrentDate& today) {
          // The settings name the file in code page 1250 bytes.
