@@ -102,30 +102,21 @@ TEST(EditShowing, YearCodesAndOddTextsPickTypeAndYearField)
     EXPECT_EQ(ed.ui.Tie(), Controls({5, 3, "Jan", 1970, 1, 0, true, "2/2"}).Tie());
 }
 
-TEST(EditStart, PositionIsClampedAndEmptyListShowsNothing)
-{
-    struct Case { int count, start, current; const char* position; };
-    const Case cases[] = {{0, 1, -1, "0/0"}, {3, 1, 1, "2/3"},         {3, 7, 2, "3/3"},
-                          {3, -4, 0, "1/3"}, {3, INT_MAX, 2, "3/3"}, {3, INT_MIN, 0, "1/3"}};
-    for (const Case& c : cases) {
-        FakeEditor ed(std::vector<Rec>(static_cast<size_t>(c.count), Rec{"05", "03", "1950", "W"}), c.start);
-        EXPECT_EQ(ed.m_nCurrent, c.current) << c.start;
-        EXPECT_EQ(ed.ui.position, c.position) << c.start;
-    }
-}
-
-TEST(EditNavigation, NeverWrapsNeverWrites)
+TEST(EditNavigation, ClampsNeverWrapsNeverWrites)
 {
     using Step = void (CEditRules::*)();
-    const std::tuple<int, Step, int> cases[] = {{2, &CEditRules::OnFirst, 0}, {0, &CEditRules::OnPrev, 0},
-                                                {2, &CEditRules::OnPrev, 1},  {0, &CEditRules::OnNext, 1},
-                                                {2, &CEditRules::OnNext, 2},  {0, &CEditRules::OnLast, 2}};
+    const std::tuple<int, Step, int> cases[] = {
+        {2, &CEditRules::OnFirst, 0}, {0, &CEditRules::OnPrev, 0},  {2, &CEditRules::OnPrev, 1},
+        {0, &CEditRules::OnNext, 1},  {2, &CEditRules::OnNext, 2},  {0, &CEditRules::OnLast, 2},
+        {7, &CEditRules::Start, 2},   {-4, &CEditRules::Start, 0}, {INT_MAX, &CEditRules::Start, 2},
+        {INT_MIN, &CEditRules::Start, 0}};
     for (auto [from, step, to] : cases) {
         FakeEditor ed({{"1", "1", "0000", "a"}, {"2", "2", "2000", "b"}, {"3", "3", "8888", "c"}}, from);
         const Lines before = ed.Lines();
         (ed.*step)();
         EXPECT_EQ(ed.m_nCurrent, to);
         EXPECT_EQ(ed.ui.day, to);
+        EXPECT_EQ(ed.ui.position, std::to_string(to + 1) + "/3");
         EXPECT_EQ(ed.shown, 2);
         EXPECT_EQ(ed.Lines(), before);
     }
