@@ -16,25 +16,23 @@
 
 class TempDir {
 public:
-    TempDir()
+    TempDir() : m_path(std::string(Base()) + "/tolvari_test.XXXXXX")
     {
-        const char* base = std::getenv("TMPDIR");
-        m_path = std::string(base && *base ? base : "/tmp") + "/tolvari_test.XXXXXX";
         if (::mkdtemp(&m_path[0]) == nullptr)
             ADD_FAILURE() << "mkdtemp failed";
     }
-    ~TempDir()
-    {
-        std::error_code ignored;
-        std::filesystem::remove_all(m_path, ignored);
-    }
+    ~TempDir() { std::error_code ignored; std::filesystem::remove_all(m_path, ignored); }
     TempDir(const TempDir&) = delete;
     TempDir& operator=(const TempDir&) = delete;
-
     const std::string& Path() const { return m_path; }
     std::string File(const std::string& name) const { return m_path + "/" + name; }
 
 private:
+    static const char* Base()
+    {
+        const char* base = std::getenv("TMPDIR");
+        return base && *base ? base : "/tmp";
+    }
     std::string m_path;
 };
 
