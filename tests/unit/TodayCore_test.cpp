@@ -30,19 +30,29 @@ const char kData[] = "[***CALENDAR***]\r\n05.03 0000 Bed\xF8ich\r\n06.03 0000 Mi
                      "[***CUSTOM***]\r\n05.03 1950 Grandpa\r\n05.03 9999 Holiday\r\n"
                      "07.03 8888 Wedding\r\n";
 
-TEST(TodayCoreSettings, FileOfTheLanguageOverDefaultsOrErrorAndQuit)
+TEST(TodayCoreFiles, MissingSettingsOrDataFileReportAndQuit)
 {
     TempDir dir;
     ChangeDir in(dir.Path());
     for (int language : {0, 1}) {
-        TestCore missing(language);
-        missing.m_strFont1 = "left over";
-        missing.LoadIniFile();
-        EXPECT_EQ(missing.errors, std::vector<std::string>{SettingsOpenError(language)});
-        EXPECT_EQ(missing.quits, 1);
-        EXPECT_EQ(missing.m_strDataFile, language ? "Sorvana.dat" : "Tolvari.dat");
-        EXPECT_EQ(missing.m_strFont1, "Helvetica");
+        TestCore core(language);
+        core.m_strFont1 = "left over";
+        core.LoadIniFile();
+        EXPECT_EQ(core.m_strDataFile, language ? "Sorvana.dat" : "Tolvari.dat");
+        EXPECT_EQ(core.m_strFont1, "Helvetica");
+        core.m_strDataFile = "no %s here.dat";
+        core.LoadFile();
+        EXPECT_EQ(core.errors, (std::vector<std::string>{SettingsOpenError(language),
+                                                         DataFileOpenError("no %s here.dat", language)}));
+        EXPECT_EQ(core.quits, 2);
+        EXPECT_EQ(core.m_nCount, 0);
     }
+}
+
+TEST(TodayCoreSettings, FileOfTheLanguageOverDefaults)
+{
+    TempDir dir;
+    ChangeDir in(dir.Path());
     WriteBytes("Tolvari.ini", "FILE=english.dat\r\n");
     WriteBytes("Sorvana.ini", "FACE2=BOLD\n");
     TestCore en(0), cz(1);
@@ -52,18 +62,6 @@ TEST(TodayCoreSettings, FileOfTheLanguageOverDefaultsOrErrorAndQuit)
     EXPECT_EQ(en.m_strDataFile + " " + en.m_strFace2, "english.dat NORMAL");
     EXPECT_EQ(cz.m_strDataFile + " " + cz.m_strFace2 + " " + cz.m_strSize1, "Sorvana.dat BOLD 18");
     EXPECT_EQ(en.errors.size() + cz.errors.size() + en.quits + cz.quits, 0u);
-}
-
-TEST(TodayCoreDataFile, MissingFileReportsItsNameAndQuits)
-{
-    TempDir dir;
-    for (int language : {0, 1}) {
-        TestCore core(language, dir.File("no %s here.dat"));
-        core.LoadFile();
-        EXPECT_EQ(core.errors, std::vector<std::string>{DataFileOpenError(core.m_strDataFile, language)});
-        EXPECT_EQ(core.quits, 1);
-        EXPECT_EQ(core.m_nCount, 0);
-    }
 }
 
 TEST(TodayCoreDataFile, FailedSaveKeepsFileAndChangesAndDoesNotQuit)
