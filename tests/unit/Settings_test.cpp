@@ -29,8 +29,6 @@ TEST(SettingsDefaults, FollowTheLanguage)
     EXPECT_EQ(Fields(DefaultSettings(0)), Fields(read));
     for (int czech : {1, INT_MIN})
         EXPECT_EQ(Fields(DefaultSettings(czech)), Fields(With(read, &Settings::m_strDataFile, "Sorvana.dat")));
-    EXPECT_STREQ(SettingsFileName(0), "Tolvari.ini");
-    EXPECT_STREQ(SettingsFileName(1), "Sorvana.ini");
 }
 
 TEST(SettingsParsing, LinesApplyByTheRules)
