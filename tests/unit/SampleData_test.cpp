@@ -93,8 +93,8 @@ TEST_F(SampleData, AnchorNamesAndPublicHolidays)
     int holidays = 0, listed = 0;
     for (const auto& a : anchors) {
         const auto on = On(a.day, a.month);
-        EXPECT_NE(std::find(on.begin(), on.end(), std::make_pair(std::string(a.year), std::string(a.name))),
-                  on.end())
+        EXPECT_TRUE(std::find(on.begin(), on.end(), std::make_pair(std::string(a.year), std::string(a.name))) !=
+                    on.end())
             << a.day << "." << a.month;
         holidays += std::string(a.year) == "9999";
     }
