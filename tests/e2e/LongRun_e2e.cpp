@@ -1,4 +1,4 @@
-// A long session on a 10,000-record file: Tomorrow pressed 3,000 times and
+// A long run on a 10,000-record file: Tomorrow pressed 3,000 times and
 // the editor opened and closed 100 times. The program must still answer,
 // show the right report at the end, write the file back unchanged, and not
 // grow in memory beyond a small bound.
