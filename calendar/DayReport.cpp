@@ -33,10 +33,7 @@ struct Key {
 
 uint32_t Pack(std::string_view day, std::string_view month)
 {
-    return static_cast<uint32_t>(static_cast<unsigned char>(day[0])) |
-           static_cast<uint32_t>(static_cast<unsigned char>(day[1])) << 8 |
-           static_cast<uint32_t>(static_cast<unsigned char>(month[0])) << 16 |
-           static_cast<uint32_t>(static_cast<unsigned char>(month[1])) << 24;
+    return RecordLines::PackKey(day.data(), month.data());
 }
 
 int ClampToInt(int64_t value)
@@ -104,8 +101,8 @@ int BuildDayReport(const RecordList& list, const CurrentDate& date, int uiLangua
     count = count < list.m_arrYear.GetSize() ? count : list.m_arrYear.GetSize();
     count = count < list.m_arrName.GetSize() ? count : list.m_arrName.GetSize();
 
-    // A freshly loaded list: day and month read straight from the lines
-    // in the usual layout, where they stand at fixed places.
+    // A freshly loaded list: the codes of lines in the usual layout come
+    // ready from loading, so the pass does not read those lines at all.
     const RecordLines* lines = list.m_arrDay.ShownLines(RecordField::Day);
     if (lines != list.m_arrMonth.ShownLines(RecordField::Month))
         lines = nullptr;
@@ -113,12 +110,18 @@ int BuildDayReport(const RecordList& list, const CurrentDate& date, int uiLangua
     std::vector<int> ahead[kDays];
     int last = -1;
     for (int i = 0; i < count; ++i) {
-        const char* line = lines ? lines->RegularLine(i) : nullptr;
-        const std::string_view d = line ? std::string_view(line, 2) : list.m_arrDay[i];
-        const std::string_view m = line ? std::string_view(line + 3, 2) : list.m_arrMonth[i];
+        uint32_t code = lines ? lines->DayMonthKey(i) : 0;
+        bool packed = code != 0;
+        std::string_view d, m;
+        if (!packed) {
+            d = list.m_arrDay[i];
+            m = list.m_arrMonth[i];
+            packed = d.size() == 2 && m.size() == 2;
+            if (packed)
+                code = Pack(d, m);
+        }
         unsigned matches = 0;
-        if (d.size() == 2 && m.size() == 2) {
-            const uint32_t code = Pack(d, m);
+        if (packed) {
             for (int k = 0; k < kDays; ++k)
                 matches |= static_cast<unsigned>(codes[k] == code) << k;
             matches &= packedMask;

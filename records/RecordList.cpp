@@ -35,6 +35,7 @@ bool RecordLines::Add(std::string_view line)
         return false;
     const uint32_t start = static_cast<uint32_t>(line.data() - m_base);
     m_starts.push_back(regular ? start | kRegular : start);
+    m_keys.push_back(regular ? PackKey(line.data(), line.data() + 3) : 0);
     return true;
 }
 

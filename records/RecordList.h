@@ -25,14 +25,24 @@ public:
     // Adds a line of the text (line end removed) if the reading rules make a
     // record of it; false if they do not.
     bool Add(std::string_view line);
-    void Reserve(size_t lines) { m_starts.reserve(lines); }
+    void Reserve(size_t lines)
+    {
+        m_starts.reserve(lines);
+        m_keys.reserve(lines);
+    }
     int Count() const { return static_cast<int>(m_starts.size()); }
     const std::shared_ptr<const std::string>& Text() const { return m_text; }
-    // Record i's line when it has the layout "DD.MM YYYY name", else null.
-    const char* RegularLine(int i) const
+    // Day and month of record i as one number (PackKey) when its line has
+    // the layout "DD.MM YYYY name", else 0; a pass over all records then
+    // compares them without reading the lines.
+    uint32_t DayMonthKey(int i) const { return m_keys[static_cast<size_t>(i)]; }
+    // Two two-byte texts as one number, first byte lowest.
+    static uint32_t PackKey(const char* day, const char* month)
     {
-        const uint32_t start = m_starts[static_cast<size_t>(i)];
-        return start & kRegular ? m_base + (start & ~kRegular) : nullptr;
+        return static_cast<uint32_t>(static_cast<unsigned char>(day[0])) |
+               static_cast<uint32_t>(static_cast<unsigned char>(day[1])) << 8 |
+               static_cast<uint32_t>(static_cast<unsigned char>(month[0])) << 16 |
+               static_cast<uint32_t>(static_cast<unsigned char>(month[1])) << 24;
     }
 
     std::string_view Field(int i, RecordField field) const
@@ -65,6 +75,7 @@ private:
     const char* m_base;
     const char* m_end;
     std::vector<uint32_t> m_starts;
+    std::vector<uint32_t> m_keys;
 };
 
 // A growable array of texts with the operations the program uses. Texts are
