@@ -1,5 +1,6 @@
 // What Tolvari does at start-up, without the window: read the data file,
-// build the day report for a fixed date and print the five texts.
+// build the day report for a fixed date and print the five texts as the
+// window would show them.
 //   tolvari_harness FILE YEAR MONTH DAY [--stats]
 // --stats adds, on standard error, the time of loading and of the report
 // (from inside the process), the peak resident set of this program and the
@@ -72,21 +73,25 @@ long PeakResidentKiB()
     return kib;
 }
 
+// The entries on the eight days, from the report before it is fitted to the
+// window's fields (which cuts very long lines).
 int CountEntries(const HarnessCore& core)
 {
+    DayReportTexts texts;
+    BuildDayReport(core, core, 0, texts);
     const std::string key = DayKey(core.m_nDay), monthKey = DayKey(core.m_nMonth);
     int n = 0;
     for (int i = 0; i < core.m_nCount; ++i) {
         n += core.m_arrDay[i] == key && core.m_arrMonth[i] == monthKey &&
              core.m_arrYear[i] == "0000";
     }
-    n += CountParts(core.m_showHolidays, "\r\n") + CountParts(core.m_showBirthdays, "\r\n");
+    n += CountParts(texts.m_showHolidays, "\r\n") + CountParts(texts.m_showBirthdays, "\r\n");
     size_t start = 0;
     for (int line = 0; line < 3; ++line) {
-        size_t end = core.m_showNextDays.find("\r\n", start);
+        size_t end = texts.m_showNextDays.find("\r\n", start);
         if (end == std::string::npos)
-            end = core.m_showNextDays.size();
-        n += CountParts(core.m_showNextDays.substr(start, end - start), ", ");
+            end = texts.m_showNextDays.size();
+        n += CountParts(texts.m_showNextDays.substr(start, end - start), ", ");
         start = end + 2;
     }
     return n;
