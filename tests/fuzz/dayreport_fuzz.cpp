@@ -1,16 +1,20 @@
 // The day report on fuzzed lists and dates against the report built the
 // plain way: one pass over the list for each of the eight days, stepping a
-// copy of the date with NextDay, exactly as the rules describe it.
+// copy of the date with NextDay, exactly as the rules describe it. Each list
+// is checked as built in memory and as read from its saved file, since a
+// loaded list keeps its fields in another form.
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include <climits>
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <string>
 
 #include "FuzzCheck.h"
 #include "calendar/DayReport.h"
 #include "records/Atoi.h"
+#include "records/DataFile.h"
 
 namespace {
 
@@ -118,24 +122,33 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         list.m_arrYear.Add(YearText(in));
         list.m_arrName.Add(in.ConsumeRandomLengthString(12));
     }
-    const int columns = list.m_arrDay.GetSize();
+    list.m_nCount = list.m_arrDay.GetSize();
+    RecordList loaded;
+    loaded.m_nCount =
+        AppendRecords(loaded, std::make_shared<const std::string>(FormatDataFile(list, uiLanguage)));
     // A count that disagrees with the columns must not read outside them.
     const uint8_t countKind = in.ConsumeIntegral<uint8_t>();
-    list.m_nCount = countKind < 240 ? columns : countKind < 248 ? columns + countKind % 8 : -1;
+    for (RecordList* l : {&list, &loaded}) {
+        if (countKind >= 240)
+            l->m_nCount = countKind < 248 ? l->m_nCount + countKind % 8 : -1;
+    }
 
-    DayReportTexts got;
-    const CurrentDate before = date;
-    const int last = BuildDayReport(list, date, uiLanguage, got);
-    FUZZ_CHECK(date == before);
+    for (const RecordList* checked : {&list, &loaded}) {
+        const int size = checked->m_arrDay.GetSize();
+        DayReportTexts got;
+        const CurrentDate before = date;
+        const int last = BuildDayReport(*checked, date, uiLanguage, got);
+        FUZZ_CHECK(date == before);
 
-    DayReportTexts want;
-    const int count = list.m_nCount < 0 ? 0 : list.m_nCount < columns ? list.m_nCount : columns;
-    const int wantLast = Reference(list, count, date, uiLanguage, want);
-    FUZZ_CHECK(last == wantLast);
-    FUZZ_CHECK(got.m_showDnes == want.m_showDnes);
-    FUZZ_CHECK(got.m_showCalendar == want.m_showCalendar);
-    FUZZ_CHECK(got.m_showHolidays == want.m_showHolidays);
-    FUZZ_CHECK(got.m_showBirthdays == want.m_showBirthdays);
-    FUZZ_CHECK(got.m_showNextDays == want.m_showNextDays);
+        DayReportTexts want;
+        const int count = checked->m_nCount < 0 ? 0 : checked->m_nCount < size ? checked->m_nCount : size;
+        const int wantLast = Reference(*checked, count, date, uiLanguage, want);
+        FUZZ_CHECK(last == wantLast);
+        FUZZ_CHECK(got.m_showDnes == want.m_showDnes);
+        FUZZ_CHECK(got.m_showCalendar == want.m_showCalendar);
+        FUZZ_CHECK(got.m_showHolidays == want.m_showHolidays);
+        FUZZ_CHECK(got.m_showBirthdays == want.m_showBirthdays);
+        FUZZ_CHECK(got.m_showNextDays == want.m_showNextDays);
+    }
     return 0;
 }

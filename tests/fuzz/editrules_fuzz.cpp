@@ -8,11 +8,13 @@
 #include <climits>
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "FuzzCheck.h"
 #include "editor/EditRules.h"
+#include "records/DataFile.h"
 
 namespace {
 
@@ -77,19 +79,31 @@ std::string FieldText(FuzzedDataProvider& in, int high)
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     FuzzedDataProvider in(data, size);
-    CStringArray day, month, year, name;
+    // The columns as built in memory, or as read from their saved file,
+    // which keeps them as views of the file's lines until they change.
+    RecordList list;
     const int records = in.ConsumeIntegralInRange<int>(0, 12);
     for (int i = 0; i < records; ++i) {
-        day.Add(FieldText(in, 31));
-        month.Add(FieldText(in, 12));
+        list.m_arrDay.Add(FieldText(in, 31));
+        list.m_arrMonth.Add(FieldText(in, 12));
         static const char* const kYears[] = {"0000", "9999", "8888", "1950", ""};
         const uint8_t y = in.ConsumeIntegral<uint8_t>();
-        year.Add(y < 200 ? kYears[y % 5] : in.ConsumeRandomLengthString(12));
-        name.Add(in.ConsumeRandomLengthString(12));
+        list.m_arrYear.Add(y < 200 ? kYears[y % 5] : in.ConsumeRandomLengthString(12));
+        list.m_arrName.Add(in.ConsumeRandomLengthString(12));
     }
+    list.m_nCount = records;
+    if (in.ConsumeBool()) {
+        const std::string saved = FormatDataFile(list, 0);
+        list = RecordList();
+        list.m_nCount = AppendRecords(list, std::make_shared<const std::string>(saved));
+    }
+    CStringArray& day = list.m_arrDay;
+    CStringArray& month = list.m_arrMonth;
+    CStringArray& year = list.m_arrYear;
+    CStringArray& name = list.m_arrName;
 
     ScriptedEditor editor(in);
-    editor.m_nCount = records;
+    editor.m_nCount = list.m_nCount;
     editor.m_pDay = &day;
     editor.m_pMonth = &month;
     editor.m_pYear = &year;
