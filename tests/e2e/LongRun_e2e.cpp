@@ -44,9 +44,10 @@ CurrentDate ClockDate()
 // A hand-kept file grown large: each day of the year has a calendar entry
 // and two more records of the other kinds, and the rest of the 10,000 are
 // records written with one-digit keys ("5.3"), which are kept and scanned
-// on every step but never shown. The time a step takes under Wine grows
-// with the text the report fields get, not with the file, so the report
-// stays at a usual size while each step still goes through every record.
+// on every step but never shown. Under Wine a step costs the program about
+// 2 ms for the 10,000 records and Wine's edit controls some 30 ms more to lay
+// out the report fields' text, growing with that text, so the report stays
+// at a usual size while each step still goes through every record.
 RecordList MakeRecords()
 {
     static const char* const kYears[] = {"9999", "8888", "1950", "1987", "2001"};
