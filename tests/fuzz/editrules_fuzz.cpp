@@ -117,6 +117,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         const int countBefore = editor.m_nCount;
         const int shownBefore = editor.m_nShown;
         const bool hadRecord = editor.m_nCurrent >= 0;
+        const int deleted = editor.m_nCurrent;
         const uint8_t action = in.ConsumeIntegral<uint8_t>() % 7;
         switch (action) {
         case 0: editor.OnFirst(); break;
@@ -138,12 +139,28 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
                    std::to_string(editor.m_nCurrent + 1) + "/" + std::to_string(n));
         if (action != 5)
             FUZZ_CHECK(editor.m_nShown > shownBefore);
-        if (!hadRecord && action != 4)
-            FUZZ_CHECK(RowsOf(day, month, year, name) == before && n == countBefore);
-        if (action == 4)
-            FUZZ_CHECK(n == countBefore + 1 && editor.m_nCurrent == n - 1);
-        if (action == 5 && hadRecord)
+        // Nothing but the record acted on changes: paging changes no record,
+        // New adds an empty one at the end, Delete takes out the one shown,
+        // a field change rewrites the one shown.
+        const Rows after = RowsOf(day, month, year, name);
+        if (action <= 3 || (!hadRecord && action != 4))
+            FUZZ_CHECK(after == before && n == countBefore);
+        if (action == 4) {
+            Rows grown = before;
+            grown.push_back({"", "", "", ""});
+            FUZZ_CHECK(after == grown && n == countBefore + 1 && editor.m_nCurrent == n - 1);
+        }
+        if (action == 5 && hadRecord && n != countBefore) {
+            Rows shrunk = before;
+            shrunk.erase(shrunk.begin() + deleted);
+            FUZZ_CHECK(after == shrunk && n == countBefore - 1);
+        }
+        if (action == 5)
             FUZZ_CHECK(n == countBefore || n == countBefore - 1);
+        if (action == 6 && hadRecord) {
+            for (size_t i = 0; i < after.size(); ++i)
+                FUZZ_CHECK(static_cast<int>(i) == editor.m_nCurrent || after[i] == before[i]);
+        }
 
         // A plain anniversary entered in range shows again as entered.
         const int current = editor.m_nCurrent;
