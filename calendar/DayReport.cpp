@@ -1,5 +1,6 @@
 #include "calendar/DayReport.h"
 
+#include <algorithm>
 #include <climits>
 #include <cstdint>
 #include <vector>
@@ -94,6 +95,15 @@ int BuildDayReport(const RecordList& list, const CurrentDate& date, int uiLangua
         packedMask |= static_cast<unsigned>(packed) << k;
     }
     const unsigned allDays = (1u << kDays) - 1;
+    // The eight days fall in one or two months; most records are in others
+    // and are passed over after one comparison of their month bytes.
+    uint32_t months[kDays];
+    int monthCount = 0;
+    for (int k = 0; k < kDays; ++k) {
+        const uint32_t month = codes[k] >> 16;
+        if ((packedMask & (1u << k)) && std::find(months, months + monthCount, month) == months + monthCount)
+            months[monthCount++] = month;
+    }
 
     int count = list.m_nCount;
     count = count < list.m_arrDay.GetSize() ? count : list.m_arrDay.GetSize();
@@ -122,6 +132,12 @@ int BuildDayReport(const RecordList& list, const CurrentDate& date, int uiLangua
         }
         unsigned matches = 0;
         if (packed) {
+            const uint32_t month = code >> 16;
+            bool near = false;
+            for (int j = 0; j < monthCount; ++j)
+                near |= months[j] == month;
+            if (!near)
+                continue;
             for (int k = 0; k < kDays; ++k)
                 matches |= static_cast<unsigned>(codes[k] == code) << k;
             matches &= packedMask;
