@@ -5,37 +5,18 @@
 
 #include "records/DataFile.h"
 
-namespace {
-
-// The layout the editor writes, "DD.MM YYYY name": the first "." at 2, the
-// next blanks at 5 and 10, and no "[" first. For such a line the reading
-// rules give the fields at fixed places.
-bool IsRegular(std::string_view line)
-{
-    if (line.size() < 11)
-        return false;
-    const char* p = line.data();
-    return p[2] == '.' && p[5] == ' ' && p[10] == ' ' && p[0] != '.' && p[1] != '.' &&
-           p[0] != '[' && p[3] != ' ' && p[4] != ' ' && p[6] != ' ' && p[7] != ' ' &&
-           p[8] != ' ' && p[9] != ' ';
-}
-
-}  // namespace
-
 RecordLines::RecordLines(std::shared_ptr<const std::string> text)
     : m_text(std::move(text)), m_base(m_text->data()), m_end(m_text->data() + m_text->size())
 {
 }
 
-bool RecordLines::Add(std::string_view line)
+bool RecordLines::AddIrregular(std::string_view line)
 {
-    const bool regular = IsRegular(line);
     RecordFields fields;
-    if (!regular && !ParseRecordLine(line, fields))
+    if (!ParseRecordLine(line, fields))
         return false;
-    const uint32_t start = static_cast<uint32_t>(line.data() - m_base);
-    m_starts.push_back(regular ? start | kRegular : start);
-    m_keys.push_back(regular ? PackKey(line.data(), line.data() + 3) : 0);
+    m_starts.push_back(static_cast<uint32_t>(line.data() - m_base));
+    m_keys.push_back(0);
     return true;
 }
 

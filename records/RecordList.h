@@ -23,8 +23,16 @@ public:
     static bool CanHold(size_t textSize) { return textSize < kRegular; }
 
     // Adds a line of the text (line end removed) if the reading rules make a
-    // record of it; false if they do not.
-    bool Add(std::string_view line);
+    // record of it; false if they do not. Inline, as loading calls it per line.
+    bool Add(std::string_view line)
+    {
+        if (!IsRegular(line))
+            return AddIrregular(line);
+        const uint32_t start = static_cast<uint32_t>(line.data() - m_base);
+        m_starts.push_back(start | kRegular);
+        m_keys.push_back(PackKey(line.data(), line.data() + 3));
+        return true;
+    }
     void Reserve(size_t lines)
     {
         m_starts.reserve(lines);
@@ -68,6 +76,19 @@ public:
 private:
     // The top bit marks a line in the layout the editor writes.
     static constexpr uint32_t kRegular = 0x80000000u;
+    // The layout the editor writes, "DD.MM YYYY name": the first "." at 2,
+    // the next blanks at 5 and 10, and no "[" first. For such a line the
+    // reading rules give the fields at fixed places.
+    static bool IsRegular(std::string_view line)
+    {
+        if (line.size() < 11)
+            return false;
+        const char* p = line.data();
+        return p[2] == '.' && p[5] == ' ' && p[10] == ' ' && p[0] != '.' && p[1] != '.' &&
+               p[0] != '[' && p[3] != ' ' && p[4] != ' ' && p[6] != ' ' && p[7] != ' ' &&
+               p[8] != ' ' && p[9] != ' ';
+    }
+    bool AddIrregular(std::string_view line);
     std::string_view SplitField(uint32_t start, RecordField field) const;
     std::string_view NameFrom(const char* p) const;
 
