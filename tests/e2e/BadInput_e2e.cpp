@@ -23,6 +23,8 @@
 namespace {
 
 using e2e::App;
+using e2e::kDefaultIni;
+using e2e::ClockDate;
 using e2e::TempDir;
 
 constexpr int kDnes = 1000, kCalendar = 1001, kHolidays = 1002, kBirthdays = 1003, kTomorrow = 1005,
@@ -31,17 +33,6 @@ constexpr int kEditorNoAge = 1019, kEditorLast = 1008, kEditorPosition = 1013;
 constexpr UINT kEditCommand = 32771;
 // Big files take a while to read, lay out and write under Wine.
 constexpr DWORD kBigWaitMs = 120000;
-
-const char kDefaultIni[] = "FILE=Tolvari.dat\r\nFONT1=Helvetica\r\nFACE1=ITALIC_BOLD\r\nSIZE1=18\r\n"
-                           "FONT2=Helvetica\r\nFACE2=NORMAL\r\nSIZE2=16\r\n";
-
-CurrentDate ClockDate()
-{
-    const std::time_t now = std::time(nullptr);
-    CurrentDate date;
-    date.SetDateFromClock(*std::localtime(&now));
-    return date;
-}
 
 std::string Key(const CurrentDate& date)
 {
@@ -53,18 +44,6 @@ RecordList Parse(const std::string& bytes)
     RecordList list;
     list.m_nCount = AppendRecords(list, std::make_shared<const std::string>(bytes));
     return list;
-}
-
-template <class F>
-bool WaitUntil(F condition, DWORD ms = e2e::kWaitMs)
-{
-    const DWORD start = ::GetTickCount();
-    while (!condition()) {
-        if (::GetTickCount() - start > ms)
-            return false;
-        ::Sleep(20);
-    }
-    return true;
 }
 
 // Fields are compared by size and a digest first, so that a mismatch of a
@@ -99,7 +78,7 @@ void EditorRoundTrip(App& app, DWORD ms = e2e::kWaitMs)
     HWND ed = app.WaitDialogWith(kEditorNoAge, ms);
     ASSERT_NE(ed, nullptr) << "the editor did not open";
     App::ClickAsync(ed, IDOK);
-    ASSERT_TRUE(WaitUntil([&] { return !::IsWindow(ed); }, ms)) << "the editor did not close";
+    ASSERT_TRUE(e2e::Eventually([&] { return !::IsWindow(ed); }, ms)) << "the editor did not close";
     ASSERT_TRUE(app.Sync(ms));
     EXPECT_EQ(app.FindDialogWith(0), nullptr) << "no error box after the save";
 }
@@ -150,6 +129,14 @@ TEST_P(BadInputOpens, ShowsTheReportAndKeepsEveryRecord)
 std::string DefaultFilesWith(const TempDir& dir, const std::string& data)
 {
     e2e::WriteDefaultFiles(dir, data);
+    return data;
+}
+
+// These settings with Tolvari.dat holding data.
+std::string FilesWith(const TempDir& dir, const std::string& ini, const std::string& data)
+{
+    dir.Write(L"Tolvari.ini", ini);
+    dir.Write(L"Tolvari.dat", data);
     return data;
 }
 
@@ -211,21 +198,18 @@ const OpenCase kOpenCases[] = {
      L"Dvo\u0159\u00E1k \u0161lechtic.dat"},
     {"ThirtyDigitFontSizes",
      [](const TempDir& dir, const CurrentDate& today) {
-         dir.Write(L"Tolvari.ini", "FILE=Tolvari.dat\r\nSIZE1=" + std::string(30, '9') + "\r\nSIZE2=-" +
-                                       std::string(30, '9') + "\r\n");
-         const std::string data = Key(today) + " 0000 Big\r\n" + Key(today) + " 9999 Small\r\n";
-         dir.Write(L"Tolvari.dat", data);
-         return data;
+         return FilesWith(dir,
+                          "FILE=Tolvari.dat\r\nSIZE1=" + std::string(30, '9') + "\r\nSIZE2=-" +
+                              std::string(30, '9') + "\r\n",
+                          Key(today) + " 0000 Big\r\n" + Key(today) + " 9999 Small\r\n");
      },
      L"Tolvari.dat"},
     {"LongFaceNames",
      [](const TempDir& dir, const CurrentDate& today) {
-         dir.Write(L"Tolvari.ini", "FILE=Tolvari.dat\r\nFONT1=" + std::string(100, 'F') + "\r\nFONT2=" +
-                                       std::string(1 << 20, '\xE8') + "\r\nFACE2=" +
-                                       std::string(1 << 20, 'B') + "\r\n");
-         const std::string data = Key(today) + " 0000 Face\r\n";
-         dir.Write(L"Tolvari.dat", data);
-         return data;
+         return FilesWith(dir,
+                          "FILE=Tolvari.dat\r\nFONT1=" + std::string(100, 'F') + "\r\nFONT2=" +
+                              std::string(1 << 20, '\xE8') + "\r\nFACE2=" + std::string(1 << 20, 'B') + "\r\n",
+                          Key(today) + " 0000 Face\r\n");
      },
      L"Tolvari.dat"},
     {"KeysRepeatedTenThousandTimes",
@@ -233,11 +217,7 @@ const OpenCase kOpenCases[] = {
          std::string ini;
          for (int i = 0; i < 10000; ++i)
              ini += "FILE=wrong" + std::to_string(i) + ".dat\r\nSIZE1=" + std::to_string(i % 40) + "\r\n";
-         ini += "FILE=Tolvari.dat\r\n";
-         dir.Write(L"Tolvari.ini", ini);
-         const std::string data = Key(today) + " 9999 The last FILE wins\r\n";
-         dir.Write(L"Tolvari.dat", data);
-         return data;
+         return FilesWith(dir, ini + "FILE=Tolvari.dat\r\n", Key(today) + " 9999 The last FILE wins\r\n");
      },
      L"Tolvari.dat"},
 };
@@ -332,7 +312,7 @@ TEST(BadInputEditor, MonthThirteenAndDayZeroShownLastKeepTheDisplayedDay)
     App::Click(ed, kEditorLast);
     EXPECT_EQ(App::Text(ed, kEditorPosition), "2/2");
     App::ClickAsync(ed, IDOK);
-    ASSERT_TRUE(WaitUntil([&] { return !::IsWindow(ed); }));
+    ASSERT_TRUE(e2e::Eventually([&] { return !::IsWindow(ed); }));
     ASSERT_TRUE(app.Sync());
     EXPECT_EQ(app.FindDialogWith(0), nullptr);
     EXPECT_EQ(app.Text(kDnes), dateLine) << "the displayed day stays";

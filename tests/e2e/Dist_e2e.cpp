@@ -43,19 +43,6 @@ std::vector<std::wstring> FilesIn(const std::wstring& dir)
     return names;
 }
 
-std::string ReadBytes(const std::wstring& path)
-{
-    std::string bytes;
-    HANDLE h = ::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-    char buffer[65536];
-    DWORD got = 0;
-    while (h != INVALID_HANDLE_VALUE && ::ReadFile(h, buffer, sizeof(buffer), &got, nullptr) && got > 0)
-        bytes.append(buffer, got);
-    if (h != INVALID_HANDLE_VALUE)
-        ::CloseHandle(h);
-    return bytes;
-}
-
 const std::vector<std::wstring> kFiles = {L"README.txt", L"Tolvari.dat", L"Tolvari.exe", L"Tolvari.ini"};
 
 TEST(Dist, HoldsTheProgramItsTwoFilesAndAReadme)
@@ -64,7 +51,7 @@ TEST(Dist, HoldsTheProgramItsTwoFilesAndAReadme)
     ASSERT_FALSE(dir.empty()) << "TOLVARI_DIST_DIR is not set";
     EXPECT_EQ(FilesIn(dir), kFiles);
     // Notepad shows the readme line by line only with CR LF line ends.
-    const std::string readme = ReadBytes(dir + L"\\README.txt");
+    const std::string readme = e2e::ReadFileBytes(dir + L"\\README.txt");
     ASSERT_GT(std::count(readme.begin(), readme.end(), '\n'), 10);
     for (size_t i = 0; i < readme.size(); ++i)
         ASSERT_TRUE(readme[i] != '\n' || (i > 0 && readme[i - 1] == '\r')) << "bare LF after byte " << i;
@@ -75,18 +62,16 @@ TEST(Dist, OpensOnTodaysReportInTheUnzippedFolder)
 {
     const std::wstring dir = UnzippedDir();
     ASSERT_FALSE(dir.empty()) << "TOLVARI_DIST_DIR is not set";
-    const std::time_t now = std::time(nullptr);
-    const std::tm before = *std::localtime(&now);
+    const CurrentDate before = e2e::ClockDate();
     App app;
     ASSERT_TRUE(app.Start(dir, dir + L"\\Tolvari.exe"));
     ASSERT_TRUE(app.WaitMainWindow());
     ASSERT_TRUE(app.Sync());
     EXPECT_EQ(app.FindDialogWith(0), nullptr) << "error box: " << App::MessageBoxText(app.FindDialogWith(0));
     const std::vector<std::string> shown = e2e::ReportShown(app);
-    const std::vector<std::string> expected = e2e::CoreReport(ReadBytes(dir + L"\\Tolvari.dat"), before.tm_mday,
-                                                              before.tm_mon + 1, before.tm_year + 1900);
-    const std::time_t later = std::time(nullptr);
-    if (std::localtime(&later)->tm_yday != before.tm_yday)
+    const std::vector<std::string> expected = e2e::CoreReport(
+        e2e::ReadFileBytes(dir + L"\\Tolvari.dat"), before.m_nDay, before.m_nMonth, before.m_nYear);
+    if (!(e2e::ClockDate() == before))
         GTEST_SKIP() << "the day changed while the program started";
     ASSERT_FALSE(expected[1].empty()) << "the sample has a name day for every day";
     EXPECT_EQ(shown, expected);

@@ -5,6 +5,7 @@
 #include "records/DataFile.h"
 
 #include <cstdlib>
+#include <ctime>
 #include <memory>
 #include <fstream>
 #include <sstream>
@@ -49,19 +50,6 @@ BOOL CALLBACK FindProc(HWND hwnd, LPARAM lParam)
         return FALSE;
     }
     return TRUE;
-}
-
-template <class F>
-bool WaitFor(F condition, DWORD ms)
-{
-    const DWORD start = ::GetTickCount();
-    for (;;) {
-        if (condition())
-            return true;
-        if (::GetTickCount() - start > ms)
-            return false;
-        ::Sleep(20);
-    }
 }
 
 void RemoveTree(const std::wstring& path)
@@ -147,10 +135,10 @@ void TempDir::Write(const std::wstring& name, const std::string& bytes) const
     ::CloseHandle(h);
 }
 
-std::string TempDir::Read(const std::wstring& name) const
+std::string ReadFileBytes(const std::wstring& path)
 {
-    HANDLE h = ::CreateFileW(File(name).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                             nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE h = ::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                             OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (h == INVALID_HANDLE_VALUE)
         return std::string();
     std::string bytes;
@@ -160,6 +148,11 @@ std::string TempDir::Read(const std::wstring& name) const
         bytes.append(buffer, got);
     ::CloseHandle(h);
     return bytes;
+}
+
+std::string TempDir::Read(const std::wstring& name) const
+{
+    return ReadFileBytes(File(name));
 }
 
 bool TempDir::Exists(const std::wstring& name) const
@@ -183,11 +176,20 @@ std::vector<std::wstring> TempDir::List() const
     return names;
 }
 
+const char kDefaultIni[] = "FILE=Tolvari.dat\r\nFONT1=Helvetica\r\nFACE1=ITALIC_BOLD\r\nSIZE1=18\r\n"
+                          "FONT2=Helvetica\r\nFACE2=NORMAL\r\nSIZE2=16\r\n";
+
+CurrentDate ClockDate()
+{
+    const std::time_t now = std::time(nullptr);
+    CurrentDate date;
+    date.SetDateFromClock(*std::localtime(&now));
+    return date;
+}
+
 void WriteDefaultFiles(const TempDir& dir, const std::string& dataBytes)
 {
-    dir.Write(L"Tolvari.ini",
-              "FILE=Tolvari.dat\r\nFONT1=Helvetica\r\nFACE1=ITALIC_BOLD\r\nSIZE1=18\r\n"
-              "FONT2=Helvetica\r\nFACE2=NORMAL\r\nSIZE2=16\r\n");
+    dir.Write(L"Tolvari.ini", kDefaultIni);
     dir.Write(L"Tolvari.dat", dataBytes);
 }
 
@@ -225,7 +227,7 @@ HWND App::FindDialogWith(int controlId) const
 HWND App::WaitDialogWith(int controlId, DWORD ms) const
 {
     HWND found = nullptr;
-    WaitFor([&] { return (found = FindDialogWith(controlId)) != nullptr; }, ms);
+    Eventually([&] { return (found = FindDialogWith(controlId)) != nullptr; }, ms);
     return found;
 }
 
@@ -236,7 +238,7 @@ HWND App::WaitMessageBox(DWORD ms) const
 
 bool App::WaitNoMessageBox(DWORD ms) const
 {
-    return WaitFor([&] { return FindDialogWith(0) == nullptr; }, ms);
+    return Eventually([&] { return FindDialogWith(0) == nullptr; }, ms);
 }
 
 std::wstring App::WindowTextW(HWND hwnd)

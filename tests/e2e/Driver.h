@@ -8,9 +8,20 @@
 #include <string>
 #include <vector>
 
+#include "calendar/CurrentDate.h"
+
 namespace e2e {
 
 constexpr DWORD kWaitMs = 15000;
+
+// The settings of the sample installation, naming Tolvari.dat.
+extern const char kDefaultIni[];
+
+// Today by this machine's clock, as the program reads it at start.
+CurrentDate ClockDate();
+
+// The whole file, or nothing when it cannot be read.
+std::string ReadFileBytes(const std::wstring& path);
 
 // A fresh directory of its own for one test, removed afterwards.
 class TempDir {
@@ -82,7 +93,7 @@ private:
 
 std::wstring TolvariExe();
 
-// Polls condition every 20 ms until it holds or ms have passed.
+// Polls condition every 5 ms until it holds or ms have passed.
 template <class F>
 bool Eventually(F condition, DWORD ms = kWaitMs)
 {
@@ -90,7 +101,7 @@ bool Eventually(F condition, DWORD ms = kWaitMs)
     while (!condition()) {
         if (::GetTickCount() - start > ms)
             return false;
-        ::Sleep(20);
+        ::Sleep(5);
     }
     return true;
 }

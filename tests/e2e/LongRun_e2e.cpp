@@ -21,6 +21,7 @@
 namespace {
 
 using e2e::App;
+using e2e::ClockDate;
 using e2e::TempDir;
 
 constexpr int kRecords = 10000;
@@ -32,14 +33,6 @@ constexpr UINT kEditCommand = 32771;
 // What the program may grow by once warmed up: heap fragments and the
 // allocator's caches, far below one leaked report per step (3,000 of them).
 constexpr SIZE_T kGrowthBound = 2u << 20;
-
-CurrentDate ClockDate()
-{
-    const std::time_t now = std::time(nullptr);
-    CurrentDate date;
-    date.SetDateFromClock(*std::localtime(&now));
-    return date;
-}
 
 // A hand-kept file grown large: three records on the 1st of every month,
 // on the first day shown and on the last, and the rest of the 10,000
@@ -72,18 +65,6 @@ RecordList MakeRecords(const CurrentDate& first, const CurrentDate& last)
         add(std::to_string(n % 9 + 1), std::to_string(n % 12 + 1));
     list.m_nCount = n;
     return list;
-}
-
-template <class F>
-bool WaitUntil(F condition, DWORD ms = e2e::kWaitMs)
-{
-    const DWORD start = ::GetTickCount();
-    while (!condition()) {
-        if (::GetTickCount() - start > ms)
-            return false;
-        ::Sleep(5);
-    }
-    return true;
 }
 
 struct Memory {
@@ -127,7 +108,7 @@ void Tomorrows(App& app, CurrentDate& shown, int times)
         shown.NextDay();
         if (i % 10 == 9 || i == times - 1) {
             const std::string line = FormatDateLine(shown, 0);
-            ASSERT_TRUE(WaitUntil([&] { return app.Text(kDnes) == line; }))
+            ASSERT_TRUE(e2e::Eventually([&] { return app.Text(kDnes) == line; }))
                 << "no answer after " << i + 1 << " steps: shows \"" << app.Text(kDnes) << "\", not \""
                 << line << "\"";
         }
@@ -142,7 +123,7 @@ void EditorRuns(App& app, int times)
         HWND ed = app.WaitDialogWith(kEditorNoAge);
         ASSERT_NE(ed, nullptr) << "the editor did not open, run " << i + 1;
         App::ClickAsync(ed, IDOK);
-        ASSERT_TRUE(WaitUntil([&] { return !::IsWindow(ed); })) << "the editor did not close, run " << i + 1;
+        ASSERT_TRUE(e2e::Eventually([&] { return !::IsWindow(ed); })) << "the editor did not close, run " << i + 1;
         ASSERT_TRUE(app.Sync()) << "no answer after editor run " << i + 1;
         ASSERT_EQ(app.FindDialogWith(0), nullptr) << "an error box after editor run " << i + 1;
     }

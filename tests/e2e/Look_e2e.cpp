@@ -36,14 +36,7 @@ std::string SampleData()
     path = path.substr(0, path.find_last_of(L'\\'));  // tests\e2e
     path = path.substr(0, path.find_last_of(L'\\'));  // tests
     path = path.substr(0, path.find_last_of(L'\\')) + L"\\data\\Tolvari.dat";
-    std::string bytes;
-    HANDLE h = ::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-    char buffer[65536];
-    DWORD got = 0;
-    while (h != INVALID_HANDLE_VALUE && ::ReadFile(h, buffer, sizeof(buffer), &got, nullptr) && got > 0)
-        bytes.append(buffer, got);
-    if (h != INVALID_HANDLE_VALUE)
-        ::CloseHandle(h);
+    const std::string bytes = e2e::ReadFileBytes(path);
     EXPECT_FALSE(bytes.empty()) << e2e::ToCp1250(path);
     return bytes;
 }
@@ -84,25 +77,13 @@ int EditRoom(HWND edit)
     return rc.right - LOWORD(margins) - HIWORD(margins);
 }
 
-// Waits (bounded) until the condition holds; the probe's queries are sent,
-// so they overtake keys still waiting in the program's queue.
-template <class Condition>
-bool Eventually(Condition condition)
-{
-    for (DWORD waited = 0; waited < e2e::kWaitMs; waited += 20) {
-        if (condition())
-            return true;
-        ::Sleep(20);
-    }
-    return condition();
-}
-
 // Presses Tab where the focus is and returns the id of the next focus.
 int TabFrom(Probe& probe)
 {
     HWND from = probe.FocusWindow();
     App::Key(from, VK_TAB);
-    Eventually([&] { return probe.FocusWindow() != from; });
+    // The probe's queries are sent, so they overtake keys still queued.
+    e2e::Eventually([&] { return probe.FocusWindow() != from; });
     return probe.Focus();
 }
 
@@ -148,11 +129,11 @@ TEST_F(LookKeyboard, EnterOnYesterdayOrTomorrowPressesThatButton)
     const std::string today = app.Text(kDnes);
     TabTo(kYesterday);
     App::Key(probe->FocusWindow(), VK_RETURN);
-    EXPECT_TRUE(Eventually([&] { return app.Text(kDnes) != today; }));
+    EXPECT_TRUE(e2e::Eventually([&] { return app.Text(kDnes) != today; }));
     EXPECT_TRUE(app.Running());
     TabTo(kTomorrow);
     App::Key(probe->FocusWindow(), VK_RETURN);
-    EXPECT_TRUE(Eventually([&] { return app.Text(kDnes) == today; }));
+    EXPECT_TRUE(e2e::Eventually([&] { return app.Text(kDnes) == today; }));
     EXPECT_TRUE(app.Running());
 }
 
@@ -172,7 +153,7 @@ TEST_F(LookKeyboard, EnterInTheNextDaysFieldIsKeptAndEscCloses)
     TabTo(1007);
     App::Key(probe->FocusWindow(), VK_RETURN);
     App::ClickAsync(app.Main(), kTomorrow);
-    ASSERT_TRUE(Eventually([&] { return !app.Running() || app.Text(kDnes) != today; }));
+    ASSERT_TRUE(e2e::Eventually([&] { return !app.Running() || app.Text(kDnes) != today; }));
     ASSERT_TRUE(app.Running());
     TabTo(1007);
     App::Key(probe->FocusWindow(), VK_ESCAPE);
@@ -214,7 +195,7 @@ TEST(LookMenu, KeyboardOpensTheEditorFromTheSystemMenu)
     ASSERT_TRUE(e2e::StartWith(app, dir, SampleData()));
     ::PostMessageW(app.Main(), WM_SYSCOMMAND, SC_KEYMENU, L' ');
     // The letter goes in once the menu is open, not while it opens.
-    ASSERT_TRUE(Eventually([] {
+    ASSERT_TRUE(e2e::Eventually([] {
         HWND popup = ::FindWindowW(L"#32768", nullptr);
         return popup && ::IsWindowVisible(popup);
     }));

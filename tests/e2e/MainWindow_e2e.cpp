@@ -21,22 +21,13 @@
 namespace {
 
 using e2e::App;
+using e2e::kDefaultIni;
+using e2e::ClockDate;
 using e2e::Probe;
 using e2e::TempDir;
 
 constexpr int kDnes = 1000, kYesterday = 1004, kTomorrow = 1005;
 constexpr int kFields[] = {1000, 1001, 1002, 1003, 1007};
-
-const char kDefaultIni[] = "FILE=Tolvari.dat\r\nFONT1=Helvetica\r\nFACE1=ITALIC_BOLD\r\nSIZE1=18\r\n"
-                           "FONT2=Helvetica\r\nFACE2=NORMAL\r\nSIZE2=16\r\n";
-
-CurrentDate ClockDate()
-{
-    const std::time_t now = std::time(nullptr);
-    CurrentDate date;
-    date.SetDateFromClock(*std::localtime(&now));
-    return date;
-}
 
 CurrentDate DaysAfter(CurrentDate date, int days)
 {

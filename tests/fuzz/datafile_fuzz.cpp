@@ -15,20 +15,9 @@
 
 #include "FuzzCheck.h"
 #include "records/DataFile.h"
+#include "tests/unit/RecordRows.h"
 
 namespace {
-
-using Rows = std::vector<std::vector<std::string>>;
-
-Rows RowsOf(const RecordList& list)
-{
-    Rows rows;
-    for (int i = 0; i < list.m_nCount; ++i) {
-        rows.push_back({std::string(list.m_arrDay[i]), std::string(list.m_arrMonth[i]),
-                        std::string(list.m_arrYear[i]), std::string(list.m_arrName[i])});
-    }
-    return rows;
-}
 
 bool Parallel(const RecordList& list)
 {

@@ -16,11 +16,10 @@
 #include <gtest/gtest.h>
 
 #include "DataFile_TempDir.h"
+#include "RecordRows.h"
 #include "records/DataFile.h"
 
 namespace {
-
-using Rows = std::vector<std::vector<std::string>>;
 
 class TestCore : public CTodayCore {
 public:
@@ -34,22 +33,6 @@ protected:
     void RequestQuit() override { ++quits; }
     void ShowReport() override {}
 };
-
-Rows RowsOf(const RecordList& list)
-{
-    Rows rows;
-    for (int i = 0; i < list.m_nCount; ++i) {
-        rows.push_back({std::string(list.m_arrDay[i]), std::string(list.m_arrMonth[i]),
-                        std::string(list.m_arrYear[i]), std::string(list.m_arrName[i])});
-    }
-    return rows;
-}
-
-template <size_t N>
-std::string Bytes(const char (&text)[N])
-{
-    return std::string(text, N - 1);
-}
 
 std::string Garbage(size_t size)
 {
@@ -284,13 +267,26 @@ TEST(BadInputTable, EachKindEndsAsTheUserExpectsAndLosesNoRecord)
     }
 }
 
+const char kHoliday[] = "05.03 9999 Holiday\r\n";
+const char kHolidaySaved[] = "[***CALENDAR***]\r\n\r\n[***CUSTOM***]\r\n05.03 9999 Holiday\r\n";
+
+// The core has read its one record from Tolvari.dat, then the file goes.
+void LoadThenRemoveDataFile(TestCore& core)
+{
+    WriteBytes("Tolvari.ini", kIni);
+    WriteBytes("Tolvari.dat", kHoliday);
+    core.LoadIniFile();
+    core.LoadFile();
+    ASSERT_EQ(::remove("Tolvari.dat"), 0);
+}
+
 TEST(BadInputTable, CzechFileNameIsFoundAndWrittenUnderItsOwnName)
 {
     TempDir dir;
     ChangeDir in(dir.Path());
     // "Dvořák.dat" in code page 1250 bytes, as the settings file holds it.
     WriteBytes("Tolvari.ini", "FILE=Dvo\xF8\xE1k.dat\r\n");
-    WriteBytes("Dvo\xF8\xE1k.dat", "05.03 9999 Holiday\r\n");
+    WriteBytes("Dvo\xF8\xE1k.dat", kHoliday);
     TestCore core;
     core.LoadIniFile();
     core.LoadFile();
@@ -298,8 +294,7 @@ TEST(BadInputTable, CzechFileNameIsFoundAndWrittenUnderItsOwnName)
     ASSERT_EQ(core.m_nCount, 1);
     core.SaveFile();
     EXPECT_TRUE(core.errors.empty());
-    EXPECT_EQ(ReadBytes("Dvo\xF8\xE1k.dat"),
-              "[***CALENDAR***]\r\n\r\n[***CUSTOM***]\r\n05.03 9999 Holiday\r\n");
+    EXPECT_EQ(ReadBytes("Dvo\xF8\xE1k.dat"), kHolidaySaved);
     EXPECT_EQ(CountEntries("."), 2);
 }
 
@@ -307,15 +302,11 @@ TEST(BadInputTable, DataFileThatDisappearsBeforeASaveIsWrittenAnew)
 {
     TempDir dir;
     ChangeDir in(dir.Path());
-    WriteBytes("Tolvari.ini", kIni);
-    WriteBytes("Tolvari.dat", "05.03 9999 Holiday\r\n");
     TestCore core;
-    core.LoadIniFile();
-    core.LoadFile();
-    ASSERT_EQ(::remove("Tolvari.dat"), 0);
+    ASSERT_NO_FATAL_FAILURE(LoadThenRemoveDataFile(core));
     core.SaveFile();
     EXPECT_TRUE(core.errors.empty());
-    EXPECT_EQ(ReadBytes("Tolvari.dat"), "[***CALENDAR***]\r\n\r\n[***CUSTOM***]\r\n05.03 9999 Holiday\r\n");
+    EXPECT_EQ(ReadBytes("Tolvari.dat"), kHolidaySaved);
 }
 
 // A directory in the data file's place cannot be replaced: the save is
@@ -324,12 +315,8 @@ TEST(BadInputTable, DataFileReplacedByADirectoryBeforeASaveIsReported)
 {
     TempDir dir;
     ChangeDir in(dir.Path());
-    WriteBytes("Tolvari.ini", kIni);
-    WriteBytes("Tolvari.dat", "05.03 9999 Holiday\r\n");
     TestCore core;
-    core.LoadIniFile();
-    core.LoadFile();
-    ASSERT_EQ(::remove("Tolvari.dat"), 0);
+    ASSERT_NO_FATAL_FAILURE(LoadThenRemoveDataFile(core));
     ASSERT_EQ(::mkdir("Tolvari.dat", 0755), 0);
     core.SaveFile();
     ASSERT_EQ(core.errors.size(), 1u);

@@ -8,39 +8,10 @@
 #include <gtest/gtest.h>
 
 #include "DataFile_TempDir.h"
+#include "RecordRows.h"
 #include "records/FileSystem.h"
 
 namespace {
-
-using Rows = std::vector<std::vector<std::string>>;
-
-// A literal with its NUL bytes.
-template <size_t N>
-std::string Bytes(const char (&text)[N])
-{
-    return std::string(text, N - 1);
-}
-
-Rows RowsOf(const RecordList& list)
-{
-    Rows rows;
-    for (int i = 0; i < list.m_nCount; ++i) {
-        rows.push_back({std::string(list.m_arrDay[i]), std::string(list.m_arrMonth[i]),
-                        std::string(list.m_arrYear[i]), std::string(list.m_arrName[i])});
-    }
-    return rows;
-}
-
-RecordList ListOf(const Rows& rows)
-{
-    RecordList list;
-    for (const auto& r : rows) {
-        list.m_arrDay.Add(r[0]), list.m_arrMonth.Add(r[1]);
-        list.m_arrYear.Add(r[2]), list.m_arrName.Add(r[3]);
-    }
-    list.m_nCount = static_cast<int>(rows.size());
-    return list;
-}
 
 RecordList Parse(const std::string& bytes, RecordList list = {})
 {

@@ -10,23 +10,12 @@
 
 #include <gtest/gtest.h>
 
+#include "RecordRows.h"
+
 #include "records/Atoi.h"
 #include "records/DataFile.h"
 
 namespace {
-
-using Rows = std::vector<std::vector<std::string>>;
-
-RecordList List(const Rows& rows)
-{
-    RecordList list;
-    for (const auto& r : rows) {
-        list.m_arrDay.Add(r[0]), list.m_arrMonth.Add(r[1]);
-        list.m_arrYear.Add(r[2]), list.m_arrName.Add(r[3]);
-    }
-    list.m_nCount = static_cast<int>(rows.size());
-    return list;
-}
 
 CurrentDate Date(int day, int month, int year, int dow = 1)
 {
@@ -120,9 +109,9 @@ TEST(DayReportTest, FieldsByExample)
          {"Sunday, ?  30, 2001", "", "", "", "\r\n\r\nm14", "-1"}},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(Report(List(c.rows), c.date), c.report) << c.what;
+        EXPECT_EQ(Report(ListOf(c.rows), c.date), c.report) << c.what;
     // Only the first m_nCount records count.
-    RecordList two = List({{"05", "03", "9999", "A"}, {"05", "03", "9999", "B"}});
+    RecordList two = ListOf({{"05", "03", "9999", "A"}, {"05", "03", "9999", "B"}});
     two.m_nCount = 1;
     EXPECT_EQ(Report(two, Date(5, 3, 2001))[2], "A");
 }
@@ -142,12 +131,12 @@ TEST(DayReportTest, NumberOfYears)
         {"-5", INT_MAX, "N (2147483647 let)"},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(Report(List({{"05", "03", c.year, "N"}}), Date(5, 3, c.displayedYear))[3], c.text) << c.year;
+        EXPECT_EQ(Report(ListOf({{"05", "03", c.year, "N"}}), Date(5, 3, c.displayedYear))[3], c.text) << c.year;
 }
 
 TEST(DayReportTest, LeapDayOnlyInYearsDivisibleByFour)
 {
-    const RecordList leap = List({{"29", "02", "9999", "Leap"}});
+    const RecordList leap = ListOf({{"29", "02", "9999", "Leap"}});
     EXPECT_EQ(Report(leap, Date(29, 2, 1900))[2], "Leap");
     EXPECT_EQ(Report(leap, Date(28, 2, 2100))[4], "Leap\r\n\r\n");
     EXPECT_EQ(Report(leap, Date(28, 2, 2001))[4], "\r\n\r\n");
@@ -206,7 +195,7 @@ TEST(DayReportTest, SameAsEightPassesOnRandomListsBuiltOrLoaded)
             rows.push_back({days[rng() % std::size(days)], months[rng() % std::size(months)],
                             years[rng() % std::size(years)], "n" + std::to_string(i)});
         }
-        const RecordList list = List(rows);
+        const RecordList list = ListOf(rows);
         // The same rows loaded from their file: there the report reads day
         // and month straight from the lines.
         RecordList loaded;
