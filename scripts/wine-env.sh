@@ -3,7 +3,22 @@
 
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="
-export WINEARCH=win32
+
+# The loader and server for the build that runs here (scripts/wine-arch): the
+# 32-bit ones for the PE32 program, else wine64 on a 64-bit prefix. The
+# /usr/bin/wine wrapper would always take the 32-bit loader when it is installed.
+TOLVARI_E2E_ARCH="$("$(dirname "${BASH_SOURCE[0]}")/wine-arch")"
+export TOLVARI_E2E_ARCH
+if [ "$TOLVARI_E2E_ARCH" = x86_64 ]; then
+  unset WINEARCH
+  export WINELOADER=/usr/lib/wine/wine64 WINESERVER=/usr/lib/wine/wineserver64
+  WINE=/usr/lib/wine/wine64
+else
+  export WINEARCH=win32
+  unset WINELOADER WINESERVER
+  WINE=wine
+fi
+wine_server() { "${WINESERVER:-wineserver}" "$@"; }
 
 # tolvari_prefix DIR: creates the Wine prefix DIR once (serialised with a lock).
 tolvari_prefix() {
@@ -13,10 +28,10 @@ tolvari_prefix() {
     flock 9
     if [ ! -f "$WINEPREFIX/.tolvari-ready" ]; then
       rm -rf "$WINEPREFIX"
-      wineboot -i >/dev/null 2>&1 || true
+      "$WINE" wineboot -i >/dev/null 2>&1 || true
       # Without a window manager Wine would wait at every close; draw frames ourselves.
-      wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
-      wineserver -w
+      "$WINE" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+      wine_server -w
       touch "$WINEPREFIX/.tolvari-ready"
     fi
     # Wine here does not look in its own font folder; with the fonts in the

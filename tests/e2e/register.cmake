@@ -1,9 +1,7 @@
 # Registers the end-to-end tests with ctest in the native build. They run
-# tolvari_e2e.exe of the Win32 build under Wine on a display of their own.
-set(E2E_STATE ${CMAKE_BINARY_DIR}/e2e-session)
-set(E2E_PREFIX ${CMAKE_BINARY_DIR}/wineprefix)
-set(E2E_SESSION ${CMAKE_SOURCE_DIR}/scripts/e2e-session)
-set(E2E_EXE ${TOLVARI_WIN32_DIR}/tests/e2e/tolvari_e2e.exe)
+# tolvari_e2e.exe of the Windows build under test under Wine on a display of
+# their own.
+set(E2E_EXE ${TOLVARI_E2E_DIR}/tests/e2e/tolvari_e2e.exe)
 
 add_test(NAME e2e_setup COMMAND ${E2E_SESSION} start ${E2E_STATE} ${E2E_PREFIX})
 add_test(NAME e2e_cleanup COMMAND ${E2E_SESSION} stop ${E2E_STATE} ${E2E_PREFIX})
@@ -31,18 +29,27 @@ foreach(file ${E2E_FILES})
            COMMAND ${E2E_SESSION} exec ${E2E_STATE} ${E2E_PREFIX} ${E2E_EXE} --gtest_filter=${filter})
   set_tests_properties(e2e.${name} PROPERTIES
     FIXTURES_REQUIRED wine RESOURCE_LOCK wine LABELS e2e TIMEOUT 900
-    ENVIRONMENT "TOLVARI_EXE=${TOLVARI_WIN32_DIR}/Tolvari.exe")
+    ENVIRONMENT "TOLVARI_EXE=${TOLVARI_E2E_DIR}/Tolvari.exe")
 endforeach()
 
-# The program is a 32-bit GUI executable that needs no DLL beyond Windows' own.
+# The program is a 32-bit GUI executable that needs no DLL beyond Windows' own;
+# so is the x86-64 build where that is the one tested.
 add_test(NAME exe.imports COMMAND ${CMAKE_SOURCE_DIR}/scripts/check-exe ${TOLVARI_WIN32_DIR}/Tolvari.exe)
+if(NOT TOLVARI_E2E_DIR STREQUAL TOLVARI_WIN32_DIR)
+  add_test(NAME exe.imports64 COMMAND ${CMAKE_SOURCE_DIR}/scripts/check-exe ${TOLVARI_E2E_DIR}/Tolvari.exe)
+endif()
 
-# The release zip of the Win32 build under test, made by the same script as
-# `make dist` and unpacked into a fresh folder, where e2e.Dist starts it.
+# The release zip, made by the same script as `make dist` and unpacked into a
+# fresh folder, where e2e.Dist starts it. Where the tests run the x86-64
+# build, the zip's PE32 program is checked and that build's takes its place.
 set(DIST_UNZIPPED ${CMAKE_BINARY_DIR}/dist-unzipped)
+set(DIST_RUN_EXE "")
+if(NOT TOLVARI_E2E_DIR STREQUAL TOLVARI_WIN32_DIR)
+  set(DIST_RUN_EXE ${TOLVARI_E2E_DIR}/Tolvari.exe)
+endif()
 add_test(NAME dist.unzip
          COMMAND ${CMAKE_SOURCE_DIR}/scripts/dist ${TOLVARI_WIN32_DIR}/Tolvari.exe
-                 ${CMAKE_BINARY_DIR}/dist ${DIST_UNZIPPED})
+                 ${CMAKE_BINARY_DIR}/dist ${DIST_UNZIPPED} ${DIST_RUN_EXE})
 set_tests_properties(dist.unzip PROPERTIES FIXTURES_SETUP dist)
 if(TEST e2e.Dist)
   set_property(TEST e2e.Dist APPEND PROPERTY FIXTURES_REQUIRED dist)
