@@ -1,7 +1,5 @@
 #include "app/Settings.h"
 
-#include <cstring>
-
 #include "records/Atoi.h"
 #include "records/TextLines.h"
 
@@ -74,7 +72,3 @@ FontDescription DescribeFont(const std::string& face, const std::string& style,
     return d;
 }
 
-int AtoiSaturating(const char* text)
-{
-    return text ? AtoiSaturating(std::string_view(text, std::strlen(text))) : 0;
-}

@@ -42,5 +42,3 @@ struct FontDescription {
 FontDescription DescribeFont(const std::string& face, const std::string& style,
                              const std::string& size);
 
-// atoi, but saturating at INT_MIN and INT_MAX instead of overflowing.
-int AtoiSaturating(const char* text);

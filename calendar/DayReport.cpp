@@ -51,7 +51,7 @@ void AppendLine(std::string& text, std::string_view line, const char* separator)
 
 }  // namespace
 
-std::string DayKey(int number)
+std::string DayKey(long long number)
 {
     return number < 10 ? "0" + std::to_string(number) : std::to_string(number);
 }

@@ -16,7 +16,9 @@ struct DayReportTexts {
 };
 
 // The key a record's day or month text must equal: "0%d" below 10, else "%d".
-std::string DayKey(int number);
+// The editor stores a day or month the same way, a list without a selection
+// (number 0) as "00".
+std::string DayKey(long long number);
 
 // English "Monday, March  5, 2001"; Czech weekday, blank, "5. ", month, blank,
 // "2001", the table entries bringing one more blank each. A month outside

@@ -2,30 +2,10 @@
 
 #include <climits>
 
-namespace {
+#include "calendar/DayReport.h"
+#include "records/Atoi.h"
 
-// atoi as the data file needs it: leading white space, an optional sign,
-// digits up to the first other character; 0 when there are none. Clamps
-// instead of overflowing, since the texts come from a hand-edited file.
-int AtoiSaturating(const std::string& text)
-{
-    size_t i = 0;
-    while (i < text.size() && (text[i] == ' ' || (text[i] >= '\t' && text[i] <= '\r')))
-        ++i;
-    bool negative = false;
-    if (i < text.size() && (text[i] == '+' || text[i] == '-'))
-        negative = text[i++] == '-';
-    long long value = 0;
-    const long long limit = negative ? -static_cast<long long>(INT_MIN) : INT_MAX;
-    for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
-        value = value * 10 + (text[i] - '0');
-        if (value > limit) {
-            value = limit;
-            break;
-        }
-    }
-    return static_cast<int>(negative ? -value : value);
-}
+namespace {
 
 // A copy of one field; the array's own element type is its business.
 std::string Text(const CStringArray& column, int index)
@@ -37,14 +17,6 @@ std::string Text(const CStringArray& column, int index)
 int IndexFromNumber(int number)
 {
     return number == INT_MIN ? INT_MIN : number - 1;
-}
-
-// Day and month keys: "0%d" below 10, "%d" otherwise. A list without a
-// selection (-1) thus gives "00".
-std::string KeyFromIndex(int index)
-{
-    const long long number = static_cast<long long>(index) + 1;
-    return (number < 10 ? "0" : "") + std::to_string(number);
 }
 
 const char* const kToolTips[2][6] = {
@@ -181,8 +153,8 @@ void CEditRules::OnFieldChange()
     }
 
     if (HasRecord()) {
-        m_pDay->SetAt(m_nCurrent, KeyFromIndex(m_nDayIndex));
-        m_pMonth->SetAt(m_nCurrent, KeyFromIndex(m_nMonthIndex));
+        m_pDay->SetAt(m_nCurrent, DayKey(m_nDayIndex + 1LL));
+        m_pMonth->SetAt(m_nCurrent, DayKey(m_nMonthIndex + 1LL));
         m_pYear->SetAt(m_nCurrent, year);
         m_pName->SetAt(m_nCurrent, m_strEditName);
     }

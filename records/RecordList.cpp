@@ -1,9 +1,9 @@
 #include "records/RecordList.h"
 
-#include <cstring>
 #include <utility>
 
 #include "records/DataFile.h"
+#include "records/TextLines.h"
 
 RecordLines::RecordLines(std::shared_ptr<const std::string> text)
     : m_text(std::move(text)), m_base(m_text->data()), m_end(m_text->data() + m_text->size())
@@ -22,25 +22,14 @@ bool RecordLines::AddIrregular(std::string_view line)
 
 std::string_view RecordLines::NameFrom(const char* p) const
 {
-    // To the end of the line: a line feed, with a carriage return before it
-    // dropped, or the end of the text.
-    const char* lf = static_cast<const char*>(std::memchr(p, '\n', static_cast<size_t>(m_end - p)));
-    const char* end = lf ? lf : m_end;
-    if (lf && end > p && end[-1] == '\r')
-        --end;
-    return std::string_view(p, static_cast<size_t>(end - p));
+    return LineAt(p, m_end);
 }
 
 std::string_view RecordLines::SplitField(uint32_t start, RecordField field) const
 {
-    const char* p = m_base + start;
-    const char* lf = static_cast<const char*>(std::memchr(p, '\n', static_cast<size_t>(m_end - p)));
-    const char* end = lf ? lf : m_end;
-    if (lf && end > p && end[-1] == '\r')
-        --end;
     // Add accepted this line, so the rules split it.
     RecordFields fields;
-    ParseRecordLine(std::string_view(p, static_cast<size_t>(end - p)), fields);
+    ParseRecordLine(LineAt(m_base + start, m_end), fields);
     switch (field) {
     case RecordField::Day:
         return fields.day;
@@ -79,12 +68,8 @@ void CStringArray::SetAt(int i, std::string_view text)
 {
     if (m_lines)
         MakeSlots();
-    Slot& s = m_slots[static_cast<size_t>(i)];
-    if (s.length & kOwned) {
-        m_owned[s.offset].assign(text.data(), text.size());
-        return;
-    }
-    s = OwnedSlot(std::string(text));
+    // A new text even for an element that has one, so views of the old stay valid.
+    m_slots[static_cast<size_t>(i)] = OwnedSlot(std::string(text));
 }
 
 void CStringArray::SetAtGrow(int i, std::string_view text)

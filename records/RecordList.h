@@ -106,9 +106,13 @@ private:
 // so an array is either a view of one field of loaded record lines (until it
 // is first changed) or a list of compact slots: each a slice of one shared,
 // immutable text buffer (the loaded file) or an index into a side list of
-// texts the program set itself. GetAt therefore hands out a view, valid until
-// that element is changed or removed, the array is emptied or another buffer
-// is attached.
+// texts the program set itself.
+//
+// GetAt therefore hands out a view, not a copy. A view stays valid, showing
+// the text it was taken from, through SetAt, SetAtGrow, Add and RemoveAt of
+// any element (they never touch a text once stored), and ends with RemoveAll,
+// AttachBuffer, AddLines into an empty array (a load) or the array itself.
+// Whoever keeps a text across a load copies it (std::string).
 class CStringArray {
 public:
     int GetSize() const { return m_lines ? m_lines->Count() : static_cast<int>(m_slots.size()); }
@@ -170,8 +174,8 @@ private:
     std::shared_ptr<const std::string> m_buffer;
     const char* m_base = nullptr;
     // A deque, so that adding a text leaves the others (and views of them)
-    // in place. Texts of removed elements stay until RemoveAll; the editor
-    // changes a handful of records per run, so this does not grow in practice.
+    // in place. Texts of changed and removed elements stay until RemoveAll;
+    // the editor stores a field per keystroke, a few kilobytes in a long run.
     std::deque<std::string> m_owned;
 };
 
