@@ -17,7 +17,11 @@ WERROR  := $(if $(CI),-DTOLVARI_WERROR=ON,)
 E2E_ARCH = $(shell scripts/wine-arch)
 E2E_DIR  = $(if $(filter x86_64,$(E2E_ARCH)),$(WIN64),$(WIN32))
 
-.PHONY: all bootstrap build win32 win64 e2e-build native test run screenshot clean dist asan fuzz-build fuzz
+# configure DIR ARCH: the cross build for i686 or x86_64 Windows in DIR.
+configure = cmake -S . -B $(1) -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-$(2).cmake \
+	  -DCMAKE_BUILD_TYPE=Release $(WERROR) >/dev/null
+
+.PHONY: all bootstrap build win32 win64 e2e-build program native test run clean dist asan fuzz-build fuzz format
 
 all: build
 
@@ -25,18 +29,21 @@ bootstrap:
 	@scripts/bootstrap
 
 win32: bootstrap
-	@cmake -S . -B $(WIN32) -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake \
-	  -DCMAKE_BUILD_TYPE=Release $(WERROR) >/dev/null
+	@$(call configure,$(WIN32),i686)
 	cmake --build $(WIN32) -j$(JOBS)
 
 win64: bootstrap
-	@cmake -S . -B $(WIN64) -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-x86_64.cmake \
-	  -DCMAKE_BUILD_TYPE=Release $(WERROR) >/dev/null
+	@$(call configure,$(WIN64),x86_64)
 	cmake --build $(WIN64) -j$(JOBS)
 
 # The Windows build that runs under Wine here, when it is not the PE32 one.
 e2e-build: bootstrap
 	@if [ "$(E2E_ARCH)" = x86_64 ]; then $(MAKE) --no-print-directory win64; fi
+
+# The program alone, of the build that runs here, for `make run`.
+program: bootstrap
+	@$(call configure,$(E2E_DIR),$(E2E_ARCH))
+	cmake --build $(E2E_DIR) -j$(JOBS) --target Tolvari
 
 native: bootstrap
 	@cmake -S . -B $(NATIVE) -DTOLVARI_WIN32_DIR=$(abspath $(WIN32)) \
@@ -68,13 +75,19 @@ fuzz: fuzz-build
 	    $(FUZZ_SECONDS) || exit 1; \
 	done
 
-run: win32 e2e-build
+run: program
 	scripts/run $(E2E_DIR)/Tolvari.exe
 
-# The Windows release, dist/Tolvari-<version>-win32.zip. e2e.Dist unpacks and
-# runs a zip made the same way from the build under test.
-dist: win32
+# The Windows release, dist/Tolvari-<version>-win32.zip, always the PE32
+# program. e2e.Dist unpacks and runs a zip made the same way.
+dist: bootstrap
+	@$(call configure,$(WIN32),i686)
+	cmake --build $(WIN32) -j$(JOBS) --target Tolvari
 	scripts/dist $(WIN32)/Tolvari.exe dist
 
 clean:
 	rm -rf $(BUILD) dist
+
+# Formats the C++ sources with the project's .clang-format.
+format:
+	git ls-files '*.cpp' '*.h' | xargs clang-format -i

@@ -19,6 +19,7 @@
 #include "app/TodayCore.h"
 #include "bench/DataGen.h"
 #include "records/DataFile.h"
+#include "res/resource.h"
 
 namespace {
 
@@ -27,9 +28,8 @@ using e2e::TempDir;
 
 // Filling the fields of a large report can take Wine's edit control seconds.
 constexpr DWORD kStartWaitMs = 60000;
-constexpr int kDateLine = 1000;
-constexpr int kTomorrow = 1005;
-const int kFields[] = {1000, 1001, 1002, 1003, 1007};
+const int kFields[] = {IDC_TODAY_DNES, IDC_TODAY_CALENDAR, IDC_TODAY_HOLIDAYS, IDC_TODAY_BIRTHDAYS,
+                       IDC_TODAY_NEXTDAYS};
 
 double Now()
 {
@@ -101,7 +101,7 @@ double TimeStart(const std::wstring& exe, const std::wstring& dir, bool report)
     while (Now() - start < kStartWaitMs) {
         FindData data = {pi.dwProcessId, nullptr};
         ::EnumWindows(&FindVisibleDialog, reinterpret_cast<LPARAM>(&data));
-        if (data.found && (!report || HasText(data.found, kDateLine))) {
+        if (data.found && (!report || HasText(data.found, IDC_TODAY_DNES))) {
             took = Now() - start;
             dialog = data.found;
             break;
@@ -213,7 +213,7 @@ Click MeasureClick(int entries, int rounds)
         return result;
     // The program read the same clock when it opened; a start across
     // midnight shows up here as a different date line.
-    if (App::Text(app.Main(), kDateLine) != FormatDateLine(expected, 0)) {
+    if (App::Text(app.Main(), IDC_TODAY_DNES) != FormatDateLine(expected, 0)) {
         result.roundTrip = -2;
         return result;
     }
@@ -226,7 +226,7 @@ Click MeasureClick(int entries, int rounds)
         report.push_back(Now() - reportStart);
         result.nextDaysBytes = expected.m_showNextDays.size();
         const double start = Now();
-        App::Click(app.Main(), kTomorrow);
+        App::Click(app.Main(), IDC_TODAY_TOMORROW);
         const double handled = Now();
         bool done = false;
         while (!done && Now() - start < kStartWaitMs)
