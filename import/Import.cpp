@@ -1,0 +1,189 @@
+#include "import/Import.h"
+
+#include <cstdio>
+
+#include "app/Settings.h"
+#include "import/ContentLines.h"
+#include "import/Cp1250.h"
+#include "records/DataFile.h"
+#include "records/FileSystem.h"
+
+namespace {
+
+std::string Key(std::string_view day, std::string_view month, std::string_view year, std::string_view name)
+{
+    std::string key(day);
+    key.append(".").append(month).append(" ").append(year).append(" ").append(name);
+    return key;
+}
+
+// A name fit for one line of the data file, in its code page.
+std::string RecordName(const std::string& utf8, bool& lossy)
+{
+    std::string name = cp1250::FromUtf8(utf8, &lossy);
+    for (char& c : name) {
+        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F)
+            c = ' ';
+    }
+    name.erase(0, name.find_first_not_of(' '));
+    name.erase(name.find_last_not_of(' ') + 1);
+    return name;
+}
+
+enum class Format { Unknown, VCard, ICalendar };
+
+Format FormatOf(std::string_view text)
+{
+    if (text.substr(0, 3) == "\xEF\xBB\xBF")
+        text.remove_prefix(3);
+    const size_t start = text.find_first_not_of(" \t\r\n");
+    const std::string head = UpperAscii(text.substr(start == std::string_view::npos ? 0 : start, 15));
+    if (head.compare(0, 11, "BEGIN:VCARD") == 0)
+        return Format::VCard;
+    if (head.compare(0, 15, "BEGIN:VCALENDAR") == 0)
+        return Format::ICalendar;
+    return Format::Unknown;
+}
+
+}  // namespace
+
+bool ParseImportArgs(const std::vector<std::string>& args, ImportOptions& options, std::string& error)
+{
+    for (size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        if (arg == "--help" || arg == "-h" || arg == "/?")
+            options.help = true;
+        else if (arg == "--dry-run")
+            options.dryRun = true;
+        else if (arg == "--no-age-without-year")
+            options.noAgeWithoutYear = true;
+        else if (arg == "--data" && i + 1 < args.size())
+            options.dataFile = args[++i];
+        else if (arg == "--data")
+            error = "--data needs the data file's name";
+        else if (arg.size() > 1 && arg[0] == '-')
+            error = "unknown option " + arg;
+        else
+            options.inputs.push_back(arg);
+        if (!error.empty())
+            return false;
+    }
+    if (options.inputs.empty() && !options.help)
+        error = "no .vcf or .ics file given";
+    return error.empty();
+}
+
+std::string ImportUsage(const std::string& program)
+{
+    return "Usage: " + program +
+           " [--dry-run] [--data FILE] [--no-age-without-year] INPUT.vcf|INPUT.ics...\n"
+           "Adds the birthdays and anniversaries of contacts (.vcf) and the yearly events of\n"
+           "calendars (.ics) to the data file.\n"
+           "  --dry-run              show what would be added, change nothing\n"
+           "  --data FILE            the data file; without it FILE= of Tolvari.ini in the\n"
+           "                         current folder, else Tolvari.dat\n"
+           "  --no-age-without-year  a date without a year is added as 8888, shown without\n"
+           "                         age (the default)";
+}
+
+ImportMerge::ImportMerge(RecordList& list) : m_list(list)
+{
+    for (int i = 0; i < list.m_nCount; ++i)
+        m_lines.insert(Key(list.m_arrDay[i], list.m_arrMonth[i], list.m_arrYear[i], list.m_arrName[i]));
+}
+
+void ImportMerge::Add(const std::vector<ImportEntry>& entries, const std::string& source, const ImportPrint& print)
+{
+    for (const ImportEntry& e : entries) {
+        if (!e.skipped.empty()) {
+            ++m_skipped;
+            print("skipped" + (e.name.empty() ? std::string() : " \"" + e.name + "\"") + " in " + source + ": " +
+                      e.skipped,
+                  false);
+            continue;
+        }
+        bool lossy = false;
+        const std::string name = RecordName(e.name, lossy);
+        char day[4], month[4];
+        std::snprintf(day, sizeof day, "%02d", e.day % 100);
+        std::snprintf(month, sizeof month, "%02d", e.month % 100);
+        const std::string line = Key(day, month, e.year, name);
+        if (!m_lines.insert(line).second) {
+            ++m_already;
+            continue;
+        }
+        m_list.m_arrDay.Add(day);
+        m_list.m_arrMonth.Add(month);
+        m_list.m_arrYear.Add(e.year);
+        m_list.m_arrName.Add(name);
+        ++m_list.m_nCount;
+        ++m_added;
+        print(cp1250::ToUtf8(line), false);
+        if (lossy)
+            print("  (a character that code page 1250 cannot hold became \"?\")", false);
+    }
+}
+
+std::string ImportMerge::Summary() const
+{
+    return std::to_string(m_added) + " added, " + std::to_string(m_already) + " already there, " +
+           std::to_string(m_skipped) + " skipped";
+}
+
+int RunImport(const ImportOptions& options, const ImportPrint& print)
+{
+    // A file name as the file functions take it; false if it cannot be one.
+    auto toPath = [&](const std::string& arg, std::string& path) {
+        bool lossy = false;
+        path = options.cp1250Paths ? cp1250::FromUtf8(arg, &lossy) : arg;
+        if (lossy)
+            print("Error: the name " + arg + " has characters this program cannot open. Rename the file.", true);
+        return !lossy;
+    };
+    std::string dataPath, dataShown = options.dataFile;
+    if (!options.dataFile.empty()) {
+        if (!toPath(options.dataFile, dataPath))
+            return 1;
+    } else {
+        // As the main program finds it, except that a missing settings file
+        // means the default name.
+        Settings settings = DefaultSettings(0);
+        std::string ini;
+        if (filesys::ReadWholeFile(SettingsFileName(0), ini))
+            ApplySettingsText(settings, ini);
+        dataPath = settings.m_strDataFile;
+        dataShown = options.cp1250Paths ? cp1250::ToUtf8(dataPath) : dataPath;
+    }
+
+    RecordList list;
+    if (!LoadDataFile(dataPath, list)) {
+        print("Error: Can't open file " + dataShown + ". Nothing was imported.", true);
+        return 1;
+    }
+    ImportMerge merge(list);
+    for (const std::string& input : options.inputs) {
+        std::string path, text;
+        if (!toPath(input, path))
+            return 1;
+        if (!filesys::ReadWholeFile(path, text)) {
+            print("Error: Can't open file " + input + ". Nothing was imported.", true);
+            return 1;
+        }
+        const Format format = FormatOf(text);
+        if (format == Format::Unknown) {
+            print("Error: " + input + " is not a vCard (.vcf) or iCalendar (.ics) file in UTF-8. Nothing was imported.",
+                  true);
+            return 1;
+        }
+        merge.Add(format == Format::VCard ? ReadVCards(text) : ReadICalendar(text), input, print);
+    }
+
+    if (options.dryRun) {
+        print("Dry run: " + dataShown + " was not changed.", false);
+    } else if (merge.Added() > 0 && !SaveDataFile(dataPath, list, 0)) {
+        print("Error: Can't write file " + dataShown + ". It was not changed; nothing was imported.", true);
+        return 1;
+    }
+    print(merge.Summary(), false);
+    return 0;
+}
