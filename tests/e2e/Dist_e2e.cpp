@@ -1,5 +1,5 @@
 // The Windows release: the zip unpacked into a fresh folder holds the
-// program, its two files and a readme, and the program started there opens
+// program, the import companion, the two files and a readme, and the program started there opens
 // on today's report of the sample data.
 #include "Driver.h"
 
@@ -43,9 +43,10 @@ std::vector<std::wstring> FilesIn(const std::wstring& dir)
     return names;
 }
 
-const std::vector<std::wstring> kFiles = {L"README.txt", L"Tolvari.dat", L"Tolvari.exe", L"Tolvari.ini"};
+const std::vector<std::wstring> kFiles = {L"README.txt", L"Tolvari.dat", L"Tolvari.exe", L"Tolvari.ini",
+                                          L"TolvariImport.exe"};
 
-TEST(Dist, HoldsTheProgramItsTwoFilesAndAReadme)
+TEST(Dist, HoldsTheProgramsTheTwoFilesAndAReadme)
 {
     const std::wstring dir = UnzippedDir();
     ASSERT_FALSE(dir.empty()) << "TOLVARI_DIST_DIR is not set";

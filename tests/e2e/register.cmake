@@ -35,8 +35,13 @@ endforeach()
 # The program is a 32-bit GUI executable that needs no DLL beyond Windows' own;
 # so is the x86-64 build where that is the one tested.
 add_test(NAME exe.imports COMMAND ${CMAKE_SOURCE_DIR}/scripts/check-exe ${TOLVARI_WIN32_DIR}/Tolvari.exe)
+# The import companion beside it is a console program.
+add_test(NAME exe.import-imports
+         COMMAND ${CMAKE_SOURCE_DIR}/scripts/check-exe ${TOLVARI_WIN32_DIR}/TolvariImport.exe console)
 if(NOT TOLVARI_E2E_DIR STREQUAL TOLVARI_WIN32_DIR)
   add_test(NAME exe.imports64 COMMAND ${CMAKE_SOURCE_DIR}/scripts/check-exe ${TOLVARI_E2E_DIR}/Tolvari.exe)
+  add_test(NAME exe.import-imports64
+           COMMAND ${CMAKE_SOURCE_DIR}/scripts/check-exe ${TOLVARI_E2E_DIR}/TolvariImport.exe console)
 endif()
 
 # The release zip, made by the same script as `make dist` and unpacked into a
