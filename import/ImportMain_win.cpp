@@ -68,12 +68,15 @@ void UseProgramFolderIfNoneHere(std::vector<std::wstring>& inputs)
 }
 
 // A console window opened for this program alone (a double-click or a drop)
-// closes when it ends: keep it until the user has read the lines.
+// closes when it ends: keep it until the user has read the lines. Output
+// that is redirected, or a console without a window, has no reader to wait for.
 void WaitIfOwnConsole()
 {
     DWORD processes[2];
     DWORD mode = 0;
-    if (GetConsoleProcessList(processes, 2) != 1 || !GetConsoleMode(GetStdHandle(STD_INPUT_HANDLE), &mode))
+    if (GetConsoleProcessList(processes, 2) != 1 || GetConsoleWindow() == nullptr ||
+        !GetConsoleMode(GetStdHandle(STD_OUTPUT_HANDLE), &mode) ||
+        !GetConsoleMode(GetStdHandle(STD_INPUT_HANDLE), &mode))
         return;
     WriteLine(STD_OUTPUT_HANDLE, "Press Enter to close this window.");
     wchar_t buffer[16];
