@@ -1,0 +1,59 @@
+// The import companion: TolvariImport.exe beside Tolvari.exe merges a
+// contacts file into the data file, and Tolvari then shows the birthday.
+#include "Driver.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <string>
+
+namespace {
+
+// Runs TolvariImport.exe in dir with its output in dir's import.log; the exit
+// code, or ~0u when it does not end in time.
+DWORD RunImport(const e2e::TempDir& dir, const std::wstring& args)
+{
+    const std::wstring tolvari = e2e::TolvariExe();
+    const std::wstring exe = tolvari.substr(0, tolvari.find_last_of(L"\\/") + 1) + L"TolvariImport.exe";
+    std::wstring cmd = L"\"" + exe + L"\" " + args;
+    SECURITY_ATTRIBUTES inherit = {sizeof(inherit), nullptr, TRUE};
+    STARTUPINFOW si = {};
+    si.cb = sizeof(si);
+    si.dwFlags = STARTF_USESTDHANDLES;
+    si.hStdOutput = si.hStdError = ::CreateFileW(dir.File(L"import.log").c_str(), GENERIC_WRITE, FILE_SHARE_READ,
+                                                 &inherit, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    PROCESS_INFORMATION pi = {};
+    DWORD code = ~0u;
+    if (::CreateProcessW(exe.c_str(), &cmd[0], nullptr, nullptr, TRUE, CREATE_NO_WINDOW, nullptr, dir.Path().c_str(),
+                         &si, &pi)) {
+        if (::WaitForSingleObject(pi.hProcess, e2e::kWaitMs) != WAIT_OBJECT_0 || !::GetExitCodeProcess(pi.hProcess, &code))
+            ::TerminateProcess(pi.hProcess, code = ~0u);
+        ::CloseHandle(pi.hThread);
+        ::CloseHandle(pi.hProcess);
+    }
+    ::CloseHandle(si.hStdOutput);
+    return code;
+}
+
+TEST(Import, ImportedBirthdayShowsOnItsDay)
+{
+    const CurrentDate today = e2e::ClockDate();
+    e2e::TempDir dir;
+    e2e::WriteDefaultFiles(dir, "[***CALENDAR***]\r\n19.03 0000 Josef\r\n");
+    char card[128];
+    std::snprintf(card, sizeof card, "BEGIN:VCARD\r\nVERSION:3.0\r\nFN:Ji\xC5\x99\xC3\xAD Nov\xC3\xA1k\r\n"
+                  "BDAY:1950-%02d-%02d\r\nEND:VCARD\r\n", today.m_nMonth % 100, today.m_nDay % 100);
+    dir.Write(L"contacts.vcf", card);
+    ASSERT_EQ(RunImport(dir, L"contacts.vcf"), 0u) << dir.Read(L"import.log");
+    EXPECT_NE(dir.Read(L"import.log").find("1 added, 0 already there, 0 skipped"), std::string::npos);
+
+    e2e::App app;
+    ASSERT_TRUE(app.Start(dir.Path()) && app.WaitMainWindow() && app.Sync());
+    if (!(e2e::ClockDate() == today))
+        GTEST_SKIP() << "the day changed while the program started";
+    EXPECT_EQ(app.Text(1003), "Ji\xF8\xED Nov\xE1k (" + std::to_string(today.m_nYear - 1950) + " let)");
+    e2e::CloseDialog(app.Main(), e2e::CloseBy::Button);
+    EXPECT_EQ(e2e::ExitCodeAfterWait(app), 0u);
+}
+
+}  // namespace
