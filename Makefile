@@ -79,10 +79,10 @@ run: program
 	scripts/run $(E2E_DIR)/Tolvari.exe
 
 # The Windows release, dist/Tolvari-<version>-win32.zip, always the PE32
-# program. e2e.Dist unpacks and runs a zip made the same way.
+# programs. e2e.Dist unpacks and runs a zip made the same way.
 dist: bootstrap
 	@$(call configure,$(WIN32),i686)
-	cmake --build $(WIN32) -j$(JOBS) --target Tolvari
+	cmake --build $(WIN32) -j$(JOBS) --target Tolvari TolvariImport
 	scripts/dist $(WIN32)/Tolvari.exe dist
 
 clean:
