@@ -77,8 +77,9 @@ bool ParseLine(std::string_view line, ContentLine& out)
         std::string_view value = equals == std::string_view::npos ? head[k] : head[k].substr(equals + 1);
         if (value.size() >= 2 && value.front() == '"' && value.back() == '"')
             value = value.substr(1, value.size() - 2);
-        out.params.emplace_back(equals == std::string_view::npos ? std::string() : UpperAscii(head[k].substr(0, equals)),
-                                std::string(value));
+        out.params.emplace_back(
+            equals == std::string_view::npos ? std::string() : UpperAscii(head[k].substr(0, equals)),
+            std::string(value));
     }
     out.value = std::string(line.substr(colon + 1));
     // "ENCODING=QUOTED-PRINTABLE", or in vCard 2.1 also the bare word.

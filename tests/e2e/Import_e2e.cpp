@@ -20,13 +20,15 @@ DWORD RunImport(const e2e::TempDir& dir, const std::wstring& args)
     STARTUPINFOW si = {};
     si.cb = sizeof(si);
     si.dwFlags = STARTF_USESTDHANDLES;
-    si.hStdOutput = si.hStdError = ::CreateFileW(dir.File(L"import.log").c_str(), GENERIC_WRITE, FILE_SHARE_READ,
-                                                 &inherit, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    si.hStdOutput = si.hStdError =
+        ::CreateFileW(dir.File(L"import.log").c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit,
+                      CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     PROCESS_INFORMATION pi = {};
     DWORD code = ~0u;
-    if (::CreateProcessW(exe.c_str(), &cmd[0], nullptr, nullptr, TRUE, CREATE_NO_WINDOW, nullptr, dir.Path().c_str(),
-                         &si, &pi)) {
-        if (::WaitForSingleObject(pi.hProcess, e2e::kWaitMs) != WAIT_OBJECT_0 || !::GetExitCodeProcess(pi.hProcess, &code))
+    if (::CreateProcessW(exe.c_str(), &cmd[0], nullptr, nullptr, TRUE, CREATE_NO_WINDOW, nullptr,
+                         dir.Path().c_str(), &si, &pi)) {
+        if (::WaitForSingleObject(pi.hProcess, e2e::kWaitMs) != WAIT_OBJECT_0 ||
+            !::GetExitCodeProcess(pi.hProcess, &code))
             ::TerminateProcess(pi.hProcess, code = ~0u);
         ::CloseHandle(pi.hThread);
         ::CloseHandle(pi.hProcess);
@@ -41,8 +43,10 @@ TEST(Import, ImportedBirthdayShowsOnItsDay)
     e2e::TempDir dir;
     e2e::WriteDefaultFiles(dir, "[***CALENDAR***]\r\n19.03 0000 Josef\r\n");
     char card[128];
-    std::snprintf(card, sizeof card, "BEGIN:VCARD\r\nVERSION:3.0\r\nFN:Ji\xC5\x99\xC3\xAD Nov\xC3\xA1k\r\n"
-                  "BDAY:1950-%02d-%02d\r\nEND:VCARD\r\n", today.m_nMonth % 100, today.m_nDay % 100);
+    std::snprintf(card, sizeof card,
+                  "BEGIN:VCARD\r\nVERSION:3.0\r\nFN:Ji\xC5\x99\xC3\xAD Nov\xC3\xA1k\r\n"
+                  "BDAY:1950-%02d-%02d\r\nEND:VCARD\r\n",
+                  today.m_nMonth % 100, today.m_nDay % 100);
     dir.Write(L"contacts.vcf", card);
     ASSERT_EQ(RunImport(dir, L"contacts.vcf"), 0u) << dir.Read(L"import.log");
     EXPECT_NE(dir.Read(L"import.log").find("1 added, 0 already there, 0 skipped"), std::string::npos);
