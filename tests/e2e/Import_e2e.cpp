@@ -10,7 +10,7 @@
 namespace {
 
 // Runs TolvariImport.exe in dir with its output in dir's import.log; the exit
-// code, or ~0u when it does not end in time.
+// code, STILL_ACTIVE if it did not end in time (it is then ended).
 DWORD RunImport(const e2e::TempDir& dir, const std::wstring& args)
 {
     const std::wstring tolvari = e2e::TolvariExe();
@@ -20,16 +20,15 @@ DWORD RunImport(const e2e::TempDir& dir, const std::wstring& args)
     STARTUPINFOW si = {};
     si.cb = sizeof(si);
     si.dwFlags = STARTF_USESTDHANDLES;
-    si.hStdOutput = si.hStdError =
-        ::CreateFileW(dir.File(L"import.log").c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit,
-                      CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    si.hStdOutput = si.hStdError = ::CreateFileW(dir.File(L"import.log").c_str(), GENERIC_WRITE,
+                                                 FILE_SHARE_READ, &inherit, CREATE_ALWAYS, 0, nullptr);
     PROCESS_INFORMATION pi = {};
     DWORD code = ~0u;
     if (::CreateProcessW(exe.c_str(), &cmd[0], nullptr, nullptr, TRUE, CREATE_NO_WINDOW, nullptr,
                          dir.Path().c_str(), &si, &pi)) {
-        if (::WaitForSingleObject(pi.hProcess, e2e::kWaitMs) != WAIT_OBJECT_0 ||
-            !::GetExitCodeProcess(pi.hProcess, &code))
-            ::TerminateProcess(pi.hProcess, code = ~0u);
+        ::WaitForSingleObject(pi.hProcess, e2e::kWaitMs);
+        ::GetExitCodeProcess(pi.hProcess, &code);
+        ::TerminateProcess(pi.hProcess, code);
         ::CloseHandle(pi.hThread);
         ::CloseHandle(pi.hProcess);
     }
