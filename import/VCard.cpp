@@ -108,7 +108,7 @@ std::vector<ImportEntry> ReadVCards(std::string_view text)
 {
     std::vector<ImportEntry> entries;
     std::vector<ContentLine> card;
-    int depth = 0;  // vCard 2.1 may nest a card (AGENT); its lines stay apart
+    int depth = 0;  // vCard 2.1 may hold a card inside a card; its lines stay apart
     for (ContentLine& line : ReadContentLines(text)) {
         const bool vcard = UpperAscii(line.value) == "VCARD";
         if (line.name == "BEGIN" && vcard) {
