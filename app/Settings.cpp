@@ -1,5 +1,7 @@
 #include "app/Settings.h"
 
+#include <algorithm>
+#include <climits>
 #include <cstring>
 
 #include "records/Atoi.h"
@@ -72,6 +74,13 @@ FontDescription DescribeFont(const std::string& face, const std::string& style,
     d.weight = style.find("BOLD") != std::string::npos ? 800 : 400;
     d.face = face.substr(0, kMaxFaceName);
     return d;
+}
+
+int ScaleFontHeight(int height, int dpi)
+{
+    const long long scaled = static_cast<long long>(height) * dpi;
+    const long long rounded = (scaled < 0 ? scaled - 48 : scaled + 48) / 96;
+    return static_cast<int>(std::clamp<long long>(rounded, INT_MIN, INT_MAX));
 }
 
 int AtoiSaturating(const char* text)

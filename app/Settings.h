@@ -42,5 +42,9 @@ struct FontDescription {
 FontDescription DescribeFont(const std::string& face, const std::string& style,
                              const std::string& size);
 
+// A SIZE is pixels at 96 DPI: the height for a window at dpi, rounded as
+// MulDiv rounds and kept within int.
+int ScaleFontHeight(int height, int dpi);
+
 // atoi, but saturating at INT_MIN and INT_MAX instead of overflowing.
 int AtoiSaturating(const char* text);
