@@ -1,5 +1,5 @@
-// The record editor with what no list holds: dates outside the day and
-// month lists, and letters outside code page 1250 typed into the name.
+// The record editor with what its lists and the code page do not hold: a
+// date outside the day and month lists, letters outside code page 1250.
 #include "Driver.h"
 #include "res/resource.h"
 
@@ -7,104 +7,88 @@
 
 namespace {
 
-using e2e::App;
 using e2e::SendBounded;
-
-enum : int {
-    kFirst = IDC_EDIT_FIRST, kNext = IDC_EDIT_NEXT, kDay = IDC_EDIT_DAY, kMonth = IDC_EDIT_MONTH,
-    kName = IDC_EDIT_NAME,
-};
 
 const std::string kHead = "[***CALENDAR***]\r\n\r\n[***CUSTOM***]\r\n";
 
 struct EditorFaults : ::testing::Test {
-    HWND Open(const std::string& records)
+    void Open(const std::string& records)
     {
-        EXPECT_TRUE(e2e::StartWith(app, dir, kHead + records));
-        HWND ed = e2e::OpenBySysMenu(app, IDM_EDITBOX, IDC_EDIT_NOAGE);
-        EXPECT_NE(ed, nullptr);
-        if (ed)
-            App::Click(ed, kFirst);
-        return ed;
+        ASSERT_TRUE(e2e::StartWith(app, dir, kHead + records));
+        ASSERT_NE(ed = e2e::OpenBySysMenu(app, IDM_EDITBOX, IDC_EDIT_NOAGE), nullptr);
+        e2e::App::Click(ed, IDC_EDIT_FIRST);
     }
-    std::string Close(HWND ed)
+    LRESULT Send(int id, UINT message, WPARAM wParam = 0, LPARAM lParam = 0)
     {
-        App::Click(ed, IDOK);
-        EXPECT_TRUE(e2e::WaitGone(ed));
-        EXPECT_TRUE(app.Sync());
+        return SendBounded(::GetDlgItem(ed, id), message, wParam, lParam);
+    }
+    // A click into the name, a selection, keystrokes.
+    void Type(int start, int end, const std::wstring& text)
+    {
+        Send(IDC_EDIT_NAME, WM_LBUTTONDOWN, MK_LBUTTON);
+        Send(IDC_EDIT_NAME, WM_LBUTTONUP);
+        Send(IDC_EDIT_NAME, EM_SETSEL, static_cast<WPARAM>(start), end);
+        for (wchar_t c : text)
+            Send(IDC_EDIT_NAME, WM_CHAR, c, 1);
+    }
+    std::string Saved()
+    {
+        e2e::App::Click(ed, IDOK);
+        EXPECT_TRUE(e2e::WaitGone(ed) && app.Sync());
         return dir.Read(L"Tolvari.dat");
     }
-    // Clicks into the name field, selects from start to end and types.
-    static void Type(HWND ed, int start, int end, const std::wstring& text)
-    {
-        HWND name = ::GetDlgItem(ed, kName);
-        SendBounded(name, WM_LBUTTONDOWN, MK_LBUTTON, 0);
-        SendBounded(name, WM_LBUTTONUP, 0, 0);
-        SendBounded(name, EM_SETSEL, static_cast<WPARAM>(start), end);
-        for (wchar_t c : text)
-            SendBounded(name, WM_CHAR, c, 1);
-    }
     e2e::TempDir dir;
-    App app;
+    e2e::App app;
+    HWND ed = nullptr;
 };
 
-int Selected(HWND ed, int id)
-{
-    return static_cast<int>(SendBounded(::GetDlgItem(ed, id), CB_GETCURSEL));
-}
-
-// Each odd date follows a record on 24.12: neither list may keep that
-// selection, and a name typed then stores "00" for the date outside.
+// Each odd date follows a record on 24.12, whose selection must not stay;
+// a name typed then stores "00" for the part outside its list.
 TEST_F(EditorFaults, DateOutsideTheListsSelectsNothingAndStoresDoubleZero)
 {
     const struct {
-        const char* line;
+        const char *line, *stored;
         int day, month;
-        const char* stored;
     } cases[] = {
-        {"0503.03 1950 A", -1, 2, "00.03 1950 A!"},
-        {"05.13 1950 B", 4, -1, "05.00 1950 B!"},
-        {"05.00 1950 C", 4, -1, "05.00 1950 C!"},
-        {"32.12 1950 D", -1, 11, "00.12 1950 D!"},
+        {"0503.03 1950 A", "00.03 1950 A!", -1, 2},
+        {"05.13 1950 B", "05.00 1950 B!", 4, -1},
+        {"05.00 1950 C", "05.00 1950 C!", 4, -1},
+        {"32.12 1950 D", "00.12 1950 D!", -1, 11},
     };
     std::string records, stored;
     for (const auto& c : cases) {
         records += std::string("24.12 9999 Eve\r\n") + c.line + "\r\n";
         stored += std::string("24.12 9999 Eve\r\n") + c.stored + "\r\n";
     }
-    HWND ed = Open(records);
-    ASSERT_NE(ed, nullptr);
+    Open(records);
     for (const auto& c : cases) {
-        EXPECT_EQ(Selected(ed, kDay), 23);
-        App::Click(ed, kNext);
-        EXPECT_EQ(Selected(ed, kDay), c.day) << c.line;
-        EXPECT_EQ(Selected(ed, kMonth), c.month) << c.line;
-        Type(ed, 1, 1, L"!");
-        App::Click(ed, kNext);
+        e2e::App::Click(ed, IDC_EDIT_NEXT);
+        EXPECT_EQ(Send(IDC_EDIT_DAY, CB_GETCURSEL), c.day) << c.line;
+        EXPECT_EQ(Send(IDC_EDIT_MONTH, CB_GETCURSEL), c.month) << c.line;
+        Type(1, 1, L"!");
+        e2e::App::Click(ed, IDC_EDIT_NEXT);
     }
-    EXPECT_EQ(Close(ed), kHead + stored);
+    EXPECT_EQ(Saved(), kHead + stored);
 }
 
-// A letter without a code page 1250 form is stored as "?", also where the
-// code page has a look-alike (o for \u00F8); one it has stays itself.
+// Letters the code page lacks become "?", also those with a look-alike in
+// it (o for \u00F8); a letter it has (\u00E7) stays.
 TEST_F(EditorFaults, LettersOutsideTheCodePageAreStoredAsQuestionMarks)
 {
-    HWND ed = Open("24.12 9999 Eve\r\n");
-    ASSERT_NE(ed, nullptr);
-    Type(ed, 0, -1, L"S\u00F8ren Mu\u00F1oz \u00E0 Fran\u00E7oise");
-    EXPECT_EQ(App::WindowTextW(::GetDlgItem(ed, kName)), L"S?ren Mu?oz ? Fran\u00E7oise");
-    EXPECT_EQ(Close(ed), kHead + "24.12 9999 S?ren Mu?oz ? Fran\xE7oise\r\n");
+    Open("24.12 9999 Eve\r\n");
+    Type(0, -1, L"S\u00F8ren Mu\u00F1oz \u00E0 Fran\u00E7oise");
+    EXPECT_EQ(e2e::App::WindowTextW(::GetDlgItem(ed, IDC_EDIT_NAME)), L"S?ren Mu?oz ? Fran\u00E7oise");
+    EXPECT_EQ(Saved(), kHead + "24.12 9999 S?ren Mu?oz ? Fran\xE7oise\r\n");
 }
 
-// The field rewritten with "?" keeps the caret, so typing goes on in place.
+// The name rewritten with "?" keeps the caret: typing goes on in place.
 TEST_F(EditorFaults, RewrittenNameKeepsTheCaret)
 {
-    HWND ed = Open("24.12 9999 Muoz\r\n");
-    ASSERT_NE(ed, nullptr);
-    Type(ed, 2, 2, L"\u00F1");
-    EXPECT_EQ(SendBounded(::GetDlgItem(ed, kName), EM_GETSEL), MAKELONG(3, 3));
-    SendBounded(::GetDlgItem(ed, kName), WM_CHAR, L'x', 1);
-    EXPECT_EQ(App::Text(ed, kName), "Mu?xoz");
+    Open("24.12 9999 Muoz\r\n");
+    Type(2, 2, L"\u00F1");
+    EXPECT_EQ(Send(IDC_EDIT_NAME, EM_GETSEL), MAKELONG(3, 3));
+    Send(IDC_EDIT_NAME, WM_CHAR, L'x', 1);
+    EXPECT_EQ(Saved(), kHead + "24.12 9999 Mu?xoz\r\n");
 }
 
 }  // namespace

@@ -1,6 +1,6 @@
-// Where the windows open, what the screen's DPI does to the report fonts,
-// and the boxes of failures: long file names, a data file too large, a
-// failure that escapes a handler.
+// Where the windows open, the report fonts at the screen's DPI, and the
+// boxes of failures: a long file name, a file too large, a failure that
+// escapes a handler.
 #include "Driver.h"
 #include "Probe.h"
 #include "res/resource.h"
@@ -9,72 +9,61 @@
 #include <psapi.h>
 
 #include <algorithm>
-#include <cstdlib>
 #include <cstring>
-#include <tuple>
-#include <vector>
 
 namespace {
 
 using e2e::App;
-using e2e::TempDir;
 
-const std::string kData = "[***CALENDAR***]\r\n\r\n[***CUSTOM***]\r\n24.12 9999 Christmas Eve\r\n";
+const std::string kData = "[***CALENDAR***]\r\n\r\n[***CUSTOM***]\r\n24.12 9999 Eve\r\n";
 
-RECT Rect(HWND window)
+RECT Area(HWND window = nullptr)
 {
     RECT rc = {};
-    ::GetWindowRect(window, &rc);
+    window ? ::GetWindowRect(window, &rc) : ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &rc, 0);
     return rc;
 }
 
-bool CentredOver(HWND window, const RECT& over)
+bool CentredOver(HWND window, const RECT& o)
 {
-    const RECT rc = Rect(window);
-    return std::abs(rc.left + rc.right - over.left - over.right) <= 2 &&
-           std::abs(rc.top + rc.bottom - over.top - over.bottom) <= 2;
+    const RECT w = Area(window);
+    return std::abs(w.left + w.right - o.left - o.right) <= 2 && std::abs(w.top + w.bottom - o.top - o.bottom) <= 2;
 }
 
 bool OnWorkArea(HWND window)
 {
-    RECT area = {}, rc = Rect(window);
-    ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0);
-    return rc.left >= area.left && rc.top >= area.top && rc.right <= area.right && rc.bottom <= area.bottom;
+    const RECT w = Area(window), a = Area();
+    return w.left >= a.left && w.top >= a.top && w.right <= a.right && w.bottom <= a.bottom;
 }
 
 TEST(Placement, MainWindowCentredOnTheWorkAreaDialogsOverItAndOnTheArea)
 {
-    TempDir dir;
+    e2e::TempDir dir;
     App app;
     ASSERT_TRUE(e2e::StartWith(app, dir, kData));
-    RECT area = {}, main = Rect(app.Main());
-    ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0);
-    EXPECT_TRUE(CentredOver(app.Main(), area));
-    const UINT dialogs[][2] = {{IDM_EDITBOX, IDC_EDIT_NOAGE}, {IDM_ABOUTBOX, IDC_ABOUT_WEB}};
+    EXPECT_TRUE(CentredOver(app.Main(), Area()));
+    const RECT a = Area(), m = Area(app.Main());
     for (bool moved : {false, true}) {  // then half off the work area's bottom-right corner
         if (moved)
-            ::SetWindowPos(app.Main(), nullptr, area.right - (main.right - main.left) / 2,
-                           area.bottom - (main.bottom - main.top) / 2, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
-        for (const auto& d : dialogs) {
-            HWND dialog = e2e::OpenBySysMenu(app, d[0], static_cast<int>(d[1]));
-            ASSERT_NE(dialog, nullptr);
-            EXPECT_TRUE(moved ? OnWorkArea(dialog) : CentredOver(dialog, Rect(app.Main()))) << d[0];
-            e2e::CloseDialog(dialog, e2e::CloseBy::Esc);
-            ASSERT_TRUE(e2e::WaitGone(dialog));
+            ::SetWindowPos(app.Main(), nullptr, (a.right * 2 - m.right + m.left) / 2,
+                           (a.bottom * 2 - m.bottom + m.top) / 2, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+        for (UINT command : {IDM_EDITBOX, IDM_ABOUTBOX}) {
+            HWND dlg = e2e::OpenBySysMenu(app, command, command == IDM_EDITBOX ? IDC_EDIT_NOAGE : IDC_ABOUT_WEB);
+            ASSERT_NE(dlg, nullptr);
+            EXPECT_TRUE(moved ? OnWorkArea(dlg) : CentredOver(dlg, Area(app.Main()))) << command;
+            e2e::CloseDialog(dlg, e2e::CloseBy::Esc);
+            ASSERT_TRUE(e2e::WaitGone(dlg));
         }
     }
 }
 
-// SIZE1=18 and SIZE2=16 are pixels at 96 DPI; the screen's DPI is set in
-// the prefix for the program started, and put back.
+// SIZE1=18 and SIZE2=16 are pixels at 96 DPI. No early return: the prefix
+// must end at 96 DPI.
 TEST(Placement, ReportFontsGrowWithTheScreensDpi)
 {
-    HKEY key = nullptr;
-    ASSERT_EQ(::RegCreateKeyExW(HKEY_CURRENT_USER, L"Control Panel\\Desktop", 0, nullptr, 0, KEY_ALL_ACCESS,
-                                nullptr, &key, nullptr), ERROR_SUCCESS);
-    for (DWORD dpi : {144u, 96u}) {  // no early return: the last one is the usual DPI
-        ::RegSetValueExW(key, L"LogPixels", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&dpi), sizeof(dpi));
-        TempDir dir;
+    for (DWORD dpi : {144u, 96u}) {
+        ::RegSetKeyValueW(HKEY_CURRENT_USER, L"Control Panel\\Desktop", L"LogPixels", REG_DWORD, &dpi, sizeof(dpi));
+        e2e::TempDir dir;
         App app;
         EXPECT_TRUE(e2e::StartWith(app, dir, kData));
         e2e::Probe probe(app);
@@ -83,41 +72,28 @@ TEST(Placement, ReportFontsGrowWithTheScreensDpi)
             EXPECT_EQ(font ? font->lfHeight : 0, field.second * static_cast<int>(dpi) / 96) << dpi << " DPI";
         }
     }
-    ::RegCloseKey(key);
 }
 
-// Each file's name, size and time.
-std::vector<std::tuple<std::wstring, DWORD, DWORD, DWORD>> Files(const TempDir& dir)
+// The stop box (its text without the line breaks), then the end.
+void ExpectBoxThenEnd(App& app, const e2e::TempDir& dir, const std::string& text, DWORD exitCode)
 {
-    std::vector<std::tuple<std::wstring, DWORD, DWORD, DWORD>> files;
-    for (const std::wstring& name : dir.List()) {
-        WIN32_FILE_ATTRIBUTE_DATA a = {};
-        ::GetFileAttributesExW(dir.File(name).c_str(), GetFileExInfoStandard, &a);
-        files.emplace_back(name, a.nFileSizeHigh, a.nFileSizeLow, a.ftLastWriteTime.dwLowDateTime);
-    }
-    return files;
-}
-
-// The stop box of a failure, then the end; nothing is written.
-void ExpectBoxThenEnd(App& app, const TempDir& dir, const std::string& text, DWORD exitCode)
-{
-    const auto files = Files(dir);
+    const std::vector<std::wstring> files = dir.List();
     HWND box = app.WaitMessageBox();
     ASSERT_NE(box, nullptr);
     std::string shown = App::MessageBoxText(box);
-    shown.erase(std::remove(shown.begin(), shown.end(), '\n'), shown.end());  // the lines of long names
+    shown.erase(std::remove(shown.begin(), shown.end(), '\n'), shown.end());
     EXPECT_EQ(shown, text);
     EXPECT_TRUE(OnWorkArea(box));
     App::Answer(box, IDOK);
     EXPECT_EQ(e2e::ExitCodeAfterWait(app), exitCode);
-    EXPECT_EQ(Files(dir), files);
+    EXPECT_EQ(dir.List(), files);
 }
 
 TEST(PlacementBoxes, DataFileNameOf260CharactersIsShownWhole)
 {
     const std::string folder = "C:\\Users\\Jan Nov\xE1k\\OneDrive - Rodina\\Dokumenty\\";
     const std::string name = folder + std::string(260 - folder.size() - 12, 'v') + "\\Tolvari.dat";
-    TempDir dir;
+    e2e::TempDir dir;
     dir.Write(L"Tolvari.ini", "FILE=" + name + "\r\n");
     App app;
     ASSERT_TRUE(app.Start(dir.Path()));
@@ -125,14 +101,13 @@ TEST(PlacementBoxes, DataFileNameOf260CharactersIsShownWhole)
                      "section doesn't exist in the current directory.", 0);
 }
 
-// A sparse file: the size is refused before anything is read.
 TEST(PlacementBoxes, DataFileOfTwoGigabytesIsTooLarge)
 {
-    TempDir dir;
-    dir.Write(L"Tolvari.ini", e2e::kDefaultIni);
-    HANDLE file = ::CreateFileW(dir.File(L"Tolvari.dat").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    e2e::TempDir dir;
+    e2e::WriteDefaultFiles(dir, "");
+    HANDLE file = ::CreateFileW(dir.File(L"Tolvari.dat").c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, 0);
     LARGE_INTEGER size;
-    size.QuadPart = 1LL << 31;
+    size.QuadPart = 1LL << 31;  // sparse under Wine
     ASSERT_TRUE(::SetFilePointerEx(file, size, nullptr, FILE_BEGIN) && ::SetEndOfFile(file));
     ::CloseHandle(file);
     App app;
@@ -140,26 +115,23 @@ TEST(PlacementBoxes, DataFileOfTwoGigabytesIsTooLarge)
     ExpectBoxThenEnd(app, dir, "Error: File Tolvari.dat is too largeA data file must be smaller than 2 GB.", 0);
 }
 
-// Points the program's import of GetWindowTextLengthW at "return -2": the
-// next field it reads asks for a string longer than any, and the exception
-// escapes the handler.
+// The program's import of GetWindowTextLengthW pointed at "return -2": the
+// next field it reads asks for a string longer than any string can be.
 void BreakTextLengths(HANDLE process)
 {
     HMODULE exe = nullptr;
     DWORD needed = 0;
     ASSERT_TRUE(::EnumProcessModules(process, &exe, sizeof(exe), &needed));
-    auto read = [&](const char* at, auto& value) {
-        return ::ReadProcessMemory(process, at, &value, sizeof(value), nullptr) != FALSE;
-    };
+    auto read = [&](const char* at, auto& value) { return ::ReadProcessMemory(process, at, &value, sizeof(value), 0); };
     const char* base = reinterpret_cast<const char*>(exe);
     IMAGE_DOS_HEADER dos = {};
     IMAGE_NT_HEADERS nt = {};
     ASSERT_TRUE(read(base, dos) && read(base + dos.e_lfanew, nt));
-    const char* imports = base + nt.OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT].VirtualAddress;
+    const char* dlls = base + nt.OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT].VirtualAddress;
     char* slot = nullptr;
     IMAGE_IMPORT_DESCRIPTOR dll = {};
-    for (; read(imports, dll) && dll.Name; imports += sizeof(dll)) {
-        ULONG_PTR thunk = 0;
+    ULONG_PTR thunk = 0;
+    for (; read(dlls, dll) && dll.Name; dlls += sizeof(dll)) {
         for (size_t i = 0; read(base + dll.OriginalFirstThunk + i * sizeof(thunk), thunk) && thunk; ++i) {
             char name[24] = {};
             if (!IMAGE_SNAP_BY_ORDINAL(thunk) && read(base + thunk + 2, name) &&
@@ -167,31 +139,28 @@ void BreakTextLengths(HANDLE process)
                 slot = const_cast<char*>(base) + dll.FirstThunk + i * sizeof(thunk);
         }
     }
-#ifdef _WIN64
-    const unsigned char minusTwo[] = {0xB8, 0xFE, 0xFF, 0xFF, 0xFF, 0xC3};  // mov eax, -2; ret
-#else
-    const unsigned char minusTwo[] = {0xB8, 0xFE, 0xFF, 0xFF, 0xFF, 0xC2, 0x04, 0x00};  // ...; ret 4
-#endif
-    void* code = ::VirtualAllocEx(process, nullptr, sizeof(minusTwo), MEM_COMMIT | MEM_RESERVE,
-                                  PAGE_EXECUTE_READWRITE);
+    // mov eax, -2; ret (ret 4 for the 32-bit stdcall)
+    const unsigned char minusTwo[] = {0xB8, 0xFE, 0xFF, 0xFF, 0xFF, sizeof(void*) == 8 ? 0xC3 : 0xC2, 4, 0};
+    void* code = ::VirtualAllocEx(process, nullptr, 16, MEM_COMMIT | MEM_RESERVE, PAGE_EXECUTE_READWRITE);
     DWORD old = 0;
     ASSERT_TRUE(slot && code && ::WriteProcessMemory(process, code, minusTwo, sizeof(minusTwo), nullptr) &&
                 ::VirtualProtectEx(process, slot, sizeof(code), PAGE_READWRITE, &old) &&
                 ::WriteProcessMemory(process, slot, &code, sizeof(code), nullptr));
 }
 
-// Closing the editor would save; a failure while it is open ends the
-// program without saving.
+// Closing the editor would save, with the headers the file lacks; the
+// failure ends the program first.
 TEST(PlacementBoxes, FailureEscapingAHandlerShowsABoxAndEndsWithoutSaving)
 {
-    TempDir dir;
+    e2e::TempDir dir;
     App app;
-    ASSERT_TRUE(e2e::StartWith(app, dir, kData));
+    ASSERT_TRUE(e2e::StartWith(app, dir, "24.12 9999 Eve\r\n"));
     HWND ed = e2e::OpenBySysMenu(app, IDM_EDITBOX, IDC_EDIT_NOAGE);
     ASSERT_NE(ed, nullptr);
     BreakTextLengths(app.Process());
     ::PostMessageW(::GetDlgItem(ed, IDC_EDIT_NAME), WM_CHAR, L'!', 1);
     ExpectBoxThenEnd(app, dir, "Error: Unexpected failure.The program ends without saving changes.", 1);
+    EXPECT_EQ(dir.Read(L"Tolvari.dat"), "24.12 9999 Eve\r\n");
 }
 
 }  // namespace
