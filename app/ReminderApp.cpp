@@ -32,3 +32,8 @@ BOOL CReminderApp::ProcessMessageFilter(int code, MSG* msg)
         ::SendMessageW(m_pEditToolTip->m_hWnd, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(msg));
     return CWinApp::ProcessMessageFilter(code, msg);
 }
+
+const char* CReminderApp::FailureText(bool outOfMemory) const
+{
+    return UnexpectedFailureText(outOfMemory, UiLanguage);
+}

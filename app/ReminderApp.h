@@ -14,6 +14,7 @@ public:
 
     BOOL InitInstance() override;
     BOOL ProcessMessageFilter(int code, MSG* msg) override;
+    const char* FailureText(bool outOfMemory) const override;
 };
 
 CReminderApp* GetReminderApp();

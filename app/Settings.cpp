@@ -1,5 +1,8 @@
 #include "app/Settings.h"
 
+#include <algorithm>
+#include <climits>
+
 #include "records/Atoi.h"
 #include "records/TextLines.h"
 
@@ -72,3 +75,9 @@ FontDescription DescribeFont(const std::string& face, const std::string& style,
     return d;
 }
 
+int ScaleFontHeight(int height, int dpi)
+{
+    const long long scaled = static_cast<long long>(height) * dpi;
+    const long long rounded = (scaled < 0 ? scaled - 48 : scaled + 48) / 96;
+    return static_cast<int>(std::clamp<long long>(rounded, INT_MIN, INT_MAX));
+}

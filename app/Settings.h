@@ -42,3 +42,6 @@ struct FontDescription {
 FontDescription DescribeFont(const std::string& face, const std::string& style,
                              const std::string& size);
 
+// A SIZE is pixels at 96 DPI: the height for a window at dpi, rounded as
+// MulDiv rounds and kept within int.
+int ScaleFontHeight(int height, int dpi);

@@ -1,6 +1,7 @@
 #include "app/TodayCore.h"
 
 #include <algorithm>
+#include <new>
 #include <utility>
 
 #include "records/DataFile.h"
@@ -25,8 +26,20 @@ void CTodayCore::LoadIniFile()
 
 void CTodayCore::LoadFile()
 {
-    if (!LoadDataFile(m_strDataFile, *this)) {
-        ShowError(DataFileOpenError(m_strDataFile, UiLanguage));
+    std::string error;
+    try {
+        bool tooLarge = false;
+        if (!LoadDataFile(m_strDataFile, *this, &tooLarge)) {
+            error = tooLarge ? DataFileTooLargeError(m_strDataFile, UiLanguage)
+                             : DataFileOpenError(m_strDataFile, UiLanguage);
+        }
+    } catch (const std::bad_alloc&) {
+        // What was read goes, so that the message and the end have memory.
+        static_cast<RecordList&>(*this) = RecordList();
+        error = DataFileMemoryError(m_strDataFile, UiLanguage);
+    }
+    if (!error.empty()) {
+        ShowError(error);
         RequestQuit();
     }
 }
@@ -88,4 +101,17 @@ std::string FitReportField(std::string text)
         fitted += kLineBreak;
         start = end + 2;
     }
+}
+
+const char* UnexpectedFailureText(bool outOfMemory, int uiLanguage)
+{
+    if (uiLanguage) {
+        return outOfMemory ? "Chyba: Nedostatek pam\xECti.\n\nProgram kon\xE8\xED bez ulo\x9E"
+                             "en\xED zm\xECn."
+                           : "Chyba: Neo\xE8"
+                             "ek\xE1van\xE1 chyba.\n\nProgram kon\xE8\xED bez ulo\x9E"
+                             "en\xED zm\xECn.";
+    }
+    return outOfMemory ? "Error: Not enough memory.\n\nThe program ends without saving changes."
+                       : "Error: Unexpected failure.\n\nThe program ends without saving changes.";
 }

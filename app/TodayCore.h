@@ -22,6 +22,10 @@ constexpr size_t kMaxFieldLine = 2000;
 constexpr size_t kMaxFieldText = 16000;
 std::string FitReportField(std::string text);
 
+// The box shown when a failure escapes the program's handlers, in code page
+// 1250. A literal, as memory may have run out.
+const char* UnexpectedFailureText(bool outOfMemory, int uiLanguage);
+
 class CTodayCore : public DayReportTexts, public CurrentDate, public RecordList, public Settings {
 public:
     explicit CTodayCore(int uiLanguage);
@@ -34,8 +38,9 @@ public:
     // Defaults, then the settings file of the current directory. A missing
     // file is reported and ends the program, but the defaults stay usable.
     void LoadIniFile();
-    // The data file named by the settings. A file that cannot be read is
-    // reported and ends the program, with an empty list.
+    // The data file named by the settings. A file that cannot be read, is
+    // too large or does not fit the memory is reported and ends the program,
+    // with an empty list.
     void LoadFile();
     // Rewrites the data file whole. If that fails the old file stays as it
     // was and the list stays in memory, so the user can try again.

@@ -82,8 +82,14 @@ void CTodayDlg::CreateReportFont(CFont& font, const std::string& face, const std
                                  const std::string& size)
 {
     const FontDescription d = DescribeFont(face, style, size);
+    // The dialog grows with the DPI (the program is DPI-aware), so must the texts in it.
+    int dpi = 96;
+    if (HDC dc = ::GetDC(m_hWnd)) {
+        dpi = ::GetDeviceCaps(dc, LOGPIXELSY);
+        ::ReleaseDC(m_hWnd, dc);
+    }
     LOGFONTW lf = {};
-    lf.lfHeight = d.height;
+    lf.lfHeight = ScaleFontHeight(d.height, dpi);
     lf.lfWeight = d.weight;
     lf.lfItalic = d.italic ? 1 : 0;
     const std::wstring wideFace = tolvari::Widen(d.face);
@@ -115,7 +121,9 @@ void CTodayDlg::RunEditor()
     dlg.m_pMonth = &m_arrMonth;
     dlg.m_pYear = &m_arrYear;
     dlg.m_pName = &m_arrName;
-    dlg.DoModal();
+    // Ended by the program's end (a failure), not by the user: nothing is saved.
+    if (dlg.DoModal() < 0)
+        return;
     m_nCount = dlg.m_nCount;
     CurrentRecord = dlg.m_nCurrent;
     TakeEditorDate(dlg.m_nDayIndex, dlg.m_nMonthIndex);

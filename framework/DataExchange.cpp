@@ -23,12 +23,20 @@ std::wstring ControlText(HWND hwnd)
     return text;
 }
 
-// Rewriting a field with the text it already holds would put the caret back
-// to its start while the user types, so an unchanged text is left alone.
+// Rewriting a field puts the caret back to its start. An unchanged text is
+// left alone; a field the user is typing in gets the caret and selection
+// back where the keystroke left them.
 void SetControlText(HWND hwnd, const std::wstring& text)
 {
-    if (ControlText(hwnd) != text)
-        ::SetWindowTextW(hwnd, text.c_str());
+    if (ControlText(hwnd) == text)
+        return;
+    const bool typing = ::GetFocus() == hwnd;
+    DWORD start = 0, end = 0;
+    if (typing)
+        ::SendMessageW(hwnd, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    ::SetWindowTextW(hwnd, text.c_str());
+    if (typing)
+        ::SendMessageW(hwnd, EM_SETSEL, start, end);
 }
 
 // A whole signed decimal number with optional surrounding blanks, within int.
@@ -98,10 +106,15 @@ void DDX_CBIndex(CDataExchange* pDX, int id, int& index)
     if (pDX->m_bFailed)
         return;
     HWND hwnd = Control(pDX, id);
-    if (pDX->m_bSaveAndValidate)
+    if (pDX->m_bSaveAndValidate) {
         index = static_cast<int>(::SendMessageW(hwnd, CB_GETCURSEL, 0, 0));
-    else
-        ::SendMessageW(hwnd, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+        return;
+    }
+    // Windows clears the selection for an index outside the list, Wine keeps
+    // the previous one; ask for no selection ourselves.
+    const LRESULT count = ::SendMessageW(hwnd, CB_GETCOUNT, 0, 0);
+    const bool inList = index >= 0 && index < count;
+    ::SendMessageW(hwnd, CB_SETCURSEL, inList ? static_cast<WPARAM>(index) : static_cast<WPARAM>(-1), 0);
 }
 
 void DDX_Radio(CDataExchange* pDX, int firstId, int& value)

@@ -121,8 +121,8 @@ INT_PTR CALLBACK CDialog::DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPA
     try {
         return self->HandleMessage(message, wParam, lParam);
     } catch (...) {
-        // Nothing may unwind through the dialog manager; end the program cleanly.
-        ::PostQuitMessage(1);
+        // Nothing may unwind through the dialog manager; tell the user and end.
+        AfxFailureEscaped();
         return FALSE;
     }
 }
@@ -132,8 +132,17 @@ INT_PTR CDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
 {
     LRESULT result = 0;
     switch (message) {
-    case WM_INITDIALOG:
-        return OnInitDialog();
+    case WM_INITDIALOG: {
+        // A dialog its initialisation did not move opens centred, over its
+        // owner or on the screen, not at the template's corner.
+        RECT before, after;
+        ::GetWindowRect(m_hWnd, &before);
+        const BOOL focusDefault = OnInitDialog();
+        if (::IsWindow(m_hWnd) && !(GetStyle() & WS_CHILD) && ::GetWindowRect(m_hWnd, &after) &&
+            ::EqualRect(&before, &after))
+            CenterWindow();
+        return focusDefault;
+    }
 
     case WM_COMMAND:
         // Notifications that our own exchange provoked never reach the handlers.

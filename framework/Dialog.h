@@ -22,12 +22,16 @@ public:
     explicit CDialog(UINT templateId, CWnd* parent = nullptr);
     ~CDialog() override;
 
+    // The result EndDialog gave; -1 when the dialog could not be made or the
+    // program's end (a quit) ended it.
     INT_PTR DoModal();
     void EndDialog(int result);
     BOOL UpdateData(BOOL saveAndValidate = TRUE);
 
 protected:
-    virtual BOOL OnInitDialog();  // runs UpdateData(FALSE); TRUE puts focus on the first tab stop
+    // Runs UpdateData(FALSE); TRUE puts focus on the first tab stop. A dialog
+    // this does not move is centred afterwards (CWnd::CenterWindow).
+    virtual BOOL OnInitDialog();
     virtual void DoDataExchange(CDataExchange*) {}
     virtual void OnOK();          // ends the dialog with IDOK after a successful exchange
     virtual void OnCancel();      // ends the dialog with IDCANCEL

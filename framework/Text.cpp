@@ -23,10 +23,13 @@ std::string Narrow(std::wstring_view text)
 {
     if (text.empty())
         return std::string();
+    // Without WC_NO_BEST_FIT_CHARS the code page's best-fit table would turn
+    // "\u00F8" into "o" and "\u00F1" into "n": a different name, silently.
     const int size = static_cast<int>(text.size());
-    const int n = WideCharToMultiByte(kCodePage, 0, text.data(), size, nullptr, 0, "?", nullptr);
+    const DWORD flags = WC_NO_BEST_FIT_CHARS;
+    const int n = WideCharToMultiByte(kCodePage, flags, text.data(), size, nullptr, 0, "?", nullptr);
     std::string narrow(static_cast<size_t>(n), '\0');
-    WideCharToMultiByte(kCodePage, 0, text.data(), size, &narrow[0], n, "?", nullptr);
+    WideCharToMultiByte(kCodePage, flags, text.data(), size, &narrow[0], n, "?", nullptr);
     return narrow;
 }
 

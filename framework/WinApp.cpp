@@ -4,8 +4,11 @@
 
 #include <commctrl.h>
 
+#include <new>
+
 namespace {
 CWinApp* g_app = nullptr;  // the framework's link to the one application object
+bool g_failed = false;     // a failure escaped a handler; the program is ending
 }
 
 CWinApp* AfxGetApp()
@@ -27,6 +30,11 @@ CWinApp::~CWinApp()
 BOOL CWinApp::ProcessMessageFilter(int, MSG*)
 {
     return FALSE;
+}
+
+const char* CWinApp::FailureText(bool outOfMemory) const
+{
+    return outOfMemory ? "Error: Not enough memory." : "Error: Unexpected failure.";
 }
 
 void CWinApp::Enable3dControls()
@@ -54,16 +62,16 @@ int CWinApp::Run(HINSTANCE instance)
     m_hInstance = instance;
     m_hMsgFilterHook = ::SetWindowsHookExW(WH_MSGFILTER, &CWinApp::MessageFilterHook, nullptr,
                                            ::GetCurrentThreadId());
-    int exitCode = 0;
     try {
         InitInstance();
     } catch (...) {
-        exitCode = 1;
+        m_pMainWnd = nullptr;  // its window is gone with the unwinding
+        AfxFailureEscaped();
     }
     if (m_hMsgFilterHook)
         ::UnhookWindowsHookEx(m_hMsgFilterHook);
     m_hMsgFilterHook = nullptr;
-    return exitCode;
+    return g_failed ? 1 : 0;
 }
 
 int AfxMessageBox(const std::string& text, UINT type)
@@ -79,6 +87,31 @@ int AfxMessageBox(const std::string& text, UINT type)
 void ShowErrorBox(const std::string& text)
 {
     AfxMessageBox(text, MB_OK | MB_ICONHAND);
+}
+
+void AfxFailureEscaped()
+{
+    // A failure raised while the box is up (its messages reach the handlers
+    // too) only ends the program.
+    if (!g_failed) {
+        g_failed = true;
+        bool outOfMemory = false;
+        try {
+            throw;
+        } catch (const std::bad_alloc&) {
+            outOfMemory = true;
+        } catch (...) {
+        }
+        CWinApp* app = AfxGetApp();
+        wchar_t text[512];
+        if (!::MultiByteToWideChar(1250, 0, app ? app->FailureText(outOfMemory) : "Error", -1, text, 512))
+            text[0] = L'\0';
+        HWND owner = nullptr;
+        if (app && app->m_pMainWnd && ::IsWindow(app->m_pMainWnd->m_hWnd))
+            owner = ::GetLastActivePopup(app->m_pMainWnd->m_hWnd);
+        ::MessageBoxW(owner, text, app ? app->m_pszAppName : L"Tolvari", MB_OK | MB_ICONHAND | MB_TASKMODAL);
+    }
+    ::PostQuitMessage(1);
 }
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)

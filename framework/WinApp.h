@@ -18,6 +18,10 @@ public:
     // TRUE swallows the message.
     virtual BOOL ProcessMessageFilter(int code, MSG* msg);
 
+    // The text of the box shown when a failure escaped a handler, in code
+    // page 1250; a literal, as memory may have run out.
+    virtual const char* FailureText(bool outOfMemory) const;
+
     void Enable3dControls();
     HICON LoadIcon(UINT id) const;
     int Run(HINSTANCE instance);
@@ -37,3 +41,7 @@ CWinApp* AfxGetApp();
 int AfxMessageBox(const std::string& text, UINT type = MB_OK);
 // The one form of user-visible error: stop icon, OK.
 void ShowErrorBox(const std::string& text);
+// For the catch blocks of the window procedures and the application, and
+// only there: an exception escaped a handler. Shows the application's
+// failure box (once, without the heap) and ends the program with exit code 1.
+void AfxFailureEscaped();

@@ -1,6 +1,7 @@
 #include "framework/Wnd.h"
 
 #include "framework/Text.h"
+#include "framework/WinApp.h"
 
 namespace {
 const wchar_t kObjectProp[] = L"Tolvari.CWnd";
@@ -24,6 +25,33 @@ std::string CWnd::GetWindowText() const
     const int got = ::GetWindowTextW(m_hWnd, &text[0], length + 1);
     text.resize(static_cast<size_t>(got > 0 ? got : 0));
     return tolvari::Narrow(text);
+}
+
+void CWnd::CenterWindow()
+{
+    HWND owner = ::GetWindow(m_hWnd, GW_OWNER);
+    if (owner && (!::IsWindowVisible(owner) || ::IsIconic(owner)))
+        owner = nullptr;
+    MONITORINFO monitor = {};
+    monitor.cbSize = sizeof(monitor);
+    if (!::GetMonitorInfoW(::MonitorFromWindow(owner ? owner : m_hWnd, MONITOR_DEFAULTTONEAREST),
+                           &monitor))
+        return;
+    const RECT area = monitor.rcWork;
+    RECT over = area;
+    if (owner)
+        ::GetWindowRect(owner, &over);
+    RECT rc;
+    ::GetWindowRect(m_hWnd, &rc);
+    const int width = rc.right - rc.left, height = rc.bottom - rc.top;
+    int x = (over.left + over.right) / 2 - width / 2;
+    int y = (over.top + over.bottom) / 2 - height / 2;
+    // Inside the work area; a window larger than it keeps its top-left corner there.
+    x = x + width > area.right ? area.right - width : x;
+    y = y + height > area.bottom ? area.bottom - height : y;
+    x = x < area.left ? area.left : x;
+    y = y < area.top ? area.top : y;
+    ::SetWindowPos(m_hWnd, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 BOOL CWnd::SubclassWindow(HWND hwnd)
@@ -127,6 +155,7 @@ LRESULT CALLBACK CWnd::SubclassProc(HWND hwnd, UINT message, WPARAM wParam, LPAR
             return result;
     } catch (...) {
         // Nothing may unwind through the system's window procedure.
+        AfxFailureEscaped();
         return 0;
     }
     return ::CallWindowProcW(old, hwnd, message, wParam, lParam);

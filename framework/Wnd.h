@@ -78,6 +78,9 @@ public:
     void SetWindowText(const std::string& cp1250);
     std::string GetWindowText() const;
     void Invalidate(BOOL erase = TRUE) { ::InvalidateRect(m_hWnd, nullptr, erase); }
+    // Centres a top-level window over its owner, or on the work area of its
+    // monitor when it has no visible owner, and keeps it inside that area.
+    void CenterWindow();
 
     // Takes over an existing control: its messages reach this object's map first.
     BOOL SubclassWindow(HWND hwnd);

@@ -89,12 +89,15 @@ int AppendRecords(RecordList& list, std::shared_ptr<const std::string> bytes)
     return added;
 }
 
-bool LoadDataFile(const std::string& path, RecordList& list)
+bool LoadDataFile(const std::string& path, RecordList& list, bool* tooLarge)
 {
     list.m_nCount = 0;
     list.CurrentRecord = 0;
     auto bytes = std::make_shared<std::string>();
-    if (!filesys::ReadWholeFile(path, *bytes))
+    const filesys::ReadStatus status = filesys::ReadFileBelow(path, *bytes, kMaxDataFileBytes);
+    if (tooLarge)
+        *tooLarge = status == filesys::ReadStatus::TooLarge;
+    if (status != filesys::ReadStatus::Read)
         return false;
     list.m_nCount = AppendRecords(list, std::move(bytes));
     list.CurrentRecord = list.m_nCount != 0 ? 1 : 0;
@@ -143,17 +146,30 @@ bool SaveDataFile(const std::string& path, const RecordList& list, int uiLanguag
 
 namespace {
 
-// A name too long for one line of the box (a damaged settings file) would
-// make the box wider than the screen, or, at a megabyte, taller: its text
-// and its OK button would be out of reach. The middle goes, so that the
-// start of the path and the file's own name stay.
+// The box is where the user learns which file to fix, so a real path is
+// shown whole. A name longer than any path (a damaged settings file) would
+// make the box, at a megabyte, taller than the screen: its text and its OK
+// button would be out of reach. The middle goes, so that the start of the
+// path and the file's own name stay. A message box breaks lines only at
+// blanks, so the name is given its own line breaks: after a "\" or blank
+// in the second half of a line, else after kMaxShownLine characters.
 std::string ShownFileName(const std::string& fileName)
 {
-    if (fileName.size() <= kMaxShownFileName)
-        return fileName;
-    const size_t head = (kMaxShownFileName - 3) / 2;
-    const size_t tail = kMaxShownFileName - 3 - head;
-    return fileName.substr(0, head) + "..." + fileName.substr(fileName.size() - tail);
+    std::string name = fileName;
+    if (name.size() > kMaxShownFileName) {
+        const size_t head = (kMaxShownFileName - 3) / 2;
+        const size_t tail = kMaxShownFileName - 3 - head;
+        name = name.substr(0, head) + "..." + name.substr(name.size() - tail);
+    }
+    std::string lines;
+    size_t start = 0;
+    while (name.size() - start > kMaxShownLine) {
+        size_t end = name.find_last_of("\\/ ", start + kMaxShownLine - 1);
+        end = end != std::string::npos && end >= start + kMaxShownLine / 2 ? end + 1 : start + kMaxShownLine;
+        lines.append(name, start, end - start) += '\n';
+        start = end;
+    }
+    return lines.append(name, start, std::string::npos);
 }
 
 }  // namespace
@@ -180,4 +196,25 @@ std::string DataFileWriteError(const std::string& fileName, int uiLanguage)
     }
     return "Error: Can't write file " + ShownFileName(fileName) +
            "\n\nYour changes are kept. Close the editor again to save them.";
+}
+
+std::string DataFileTooLargeError(const std::string& fileName, int uiLanguage)
+{
+    if (uiLanguage) {
+        return "Chyba: Soubor " + ShownFileName(fileName) +
+               " je p\xF8\xEDli\x9A velk\xFD\n\nDatov\xFD soubor mus\xED b\xFDt men\x9A\xED ne\x9E 2 GB.";
+    }
+    return "Error: File " + ShownFileName(fileName) +
+           " is too large\n\nA data file must be smaller than 2 GB.";
+}
+
+std::string DataFileMemoryError(const std::string& fileName, int uiLanguage)
+{
+    if (uiLanguage) {
+        return "Chyba: Nedostatek pam\xECti pro \xE8ten\xED souboru " + ShownFileName(fileName) +
+               "\n\nSoubor je v\xECt\x9A\xED, ne\x9E program m\xF9\x9E"
+               "e na\xE8\xEDst do pam\xECti.";
+    }
+    return "Error: Not enough memory to read file " + ShownFileName(fileName) +
+           "\n\nThe file is larger than the program can hold in memory.";
 }

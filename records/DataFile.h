@@ -23,10 +23,16 @@ bool ParseRecordLine(std::string_view line, RecordFields& fields);
 // included, is an ordinary character of its field.
 int AppendRecords(RecordList& list, std::shared_ptr<const std::string> bytes);
 
+// A data file of this size or more is not read: the list keeps 31-bit
+// offsets into its text, and a 32-bit process could not hold it anyway.
+constexpr unsigned long long kMaxDataFileBytes = 1ull << 31;
+
 // Loads the data file: the count restarts at 0 and the records are appended
 // to the columns; CurrentRecord becomes 1 for a non-empty list, else 0. False
-// if the file cannot be read; the count and CurrentRecord are then 0.
-bool LoadDataFile(const std::string& path, RecordList& list);
+// if the file cannot be read or is too large (then *tooLarge is set, when
+// given); the count and CurrentRecord are then 0. A file below the limit
+// that does not fit the process's memory throws std::bad_alloc.
+bool LoadDataFile(const std::string& path, RecordList& list, bool* tooLarge = nullptr);
 
 // The complete bytes of a data file for the list, with CR LF line ends and
 // the headers of the given language. Field bytes are written as they are.
@@ -36,8 +42,12 @@ std::string FormatDataFile(const RecordList& list, int uiLanguage);
 // old one is untouched.
 bool SaveDataFile(const std::string& path, const RecordList& list, int uiLanguage);
 
-// The user-facing texts of the two failures, in code page 1250. A file name
-// longer than kMaxShownFileName bytes is shown with "..." for its middle.
-constexpr size_t kMaxShownFileName = 80;
+// The user-facing texts of the failures, in code page 1250. A file name is
+// shown whole up to the longest path Windows commonly uses; a longer one has
+// "..." for its middle. Its lines hold at most kMaxShownLine characters.
+constexpr size_t kMaxShownFileName = 260;
+constexpr size_t kMaxShownLine = 64;
 std::string DataFileOpenError(const std::string& fileName, int uiLanguage);
 std::string DataFileWriteError(const std::string& fileName, int uiLanguage);
+std::string DataFileTooLargeError(const std::string& fileName, int uiLanguage);
+std::string DataFileMemoryError(const std::string& fileName, int uiLanguage);

@@ -7,9 +7,20 @@
 
 namespace filesys {
 
+enum class ReadStatus { Read, CannotRead, TooLarge };
+
+// Reads the whole file as bytes into out, unless it holds limit bytes or
+// more (also one that grows past limit while it is read, or a device without
+// end). Out is unspecified unless the file was read. A file the process
+// cannot hold throws std::bad_alloc.
+ReadStatus ReadFileBelow(const std::string& path, std::string& out, unsigned long long limit);
+
 // Reads the whole file as bytes into out. False if it cannot be opened or
 // read; out is then unspecified.
-bool ReadWholeFile(const std::string& path, std::string& out);
+inline bool ReadWholeFile(const std::string& path, std::string& out)
+{
+    return ReadFileBelow(path, out, ~0ull) == ReadStatus::Read;
+}
 
 // Replaces the file with exactly these bytes, or leaves it as it was: the
 // bytes go to a temporary file in the same directory, which is flushed to

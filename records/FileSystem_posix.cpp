@@ -1,10 +1,13 @@
 #include "records/FileSystem.h"
 
+#include <algorithm>
 #include <cerrno>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <dirent.h>
 #include <fcntl.h>
+#include <new>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -91,28 +94,42 @@ void RemoveStaleTemporaries(int dir, const std::string& prefix)
 
 }  // namespace
 
-bool ReadWholeFile(const std::string& path, std::string& out)
+ReadStatus ReadFileBelow(const std::string& path, std::string& out, unsigned long long limit)
 {
     int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0)
-        return false;
+        return ReadStatus::CannotRead;
     // One byte more than the size, so that the read reporting the end fits
     // too; keep reading until then, the size is only a hint.
     struct stat st;
-    size_t room = 65536;
-    if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && st.st_size > 0)
-        room = static_cast<size_t>(st.st_size) + 1;
-    std::string data(room, '\0');
+    unsigned long long room = 65536;
+    if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && st.st_size > 0) {
+        if (static_cast<unsigned long long>(st.st_size) >= limit) {
+            ::close(fd);
+            return ReadStatus::TooLarge;
+        }
+        room = static_cast<unsigned long long>(st.st_size) + 1;
+    }
+    if (room >= SIZE_MAX / 2) {
+        ::close(fd);
+        throw std::bad_alloc();  // beyond the address space
+    }
+    std::string data(static_cast<size_t>(std::min(room, limit)), '\0');
     size_t used = 0;
     for (;;) {
-        if (used == data.size())
-            data.resize(data.size() * 2);
+        if (used == data.size()) {
+            if (used >= limit) {
+                ::close(fd);
+                return ReadStatus::TooLarge;
+            }
+            data.resize(static_cast<size_t>(std::min<unsigned long long>(data.size() * 2, limit)));
+        }
         ssize_t n = ::read(fd, &data[used], data.size() - used);
         if (n < 0 && errno == EINTR)
             continue;
         if (n < 0) {
             ::close(fd);
-            return false;
+            return ReadStatus::CannotRead;
         }
         if (n == 0)
             break;
@@ -121,7 +138,7 @@ bool ReadWholeFile(const std::string& path, std::string& out)
     ::close(fd);
     data.resize(used);
     out.swap(data);
-    return true;
+    return ReadStatus::Read;
 }
 
 bool WriteFileAtomically(const std::string& path, std::string_view bytes)

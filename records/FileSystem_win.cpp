@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include <algorithm>
+#include <new>
 #include <vector>
 
 namespace filesys {
@@ -75,35 +77,44 @@ bool WriteAll(HANDLE file, const char* data, size_t size)
 
 }  // namespace
 
-bool ReadWholeFile(const std::string& path, std::string& out)
+ReadStatus ReadFileBelow(const std::string& path, std::string& out, unsigned long long limit)
 {
     std::wstring wide = tolvari::Widen(path);
     if (wide.empty())
-        return false;
+        return ReadStatus::CannotRead;
     HANDLE file = CreateFileW(wide.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
                               nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE)
-        return false;
+        return ReadStatus::CannotRead;
     LARGE_INTEGER size;
-    size_t room = 65536;
+    unsigned long long room = 65536;
     if (GetFileSizeEx(file, &size) && size.QuadPart > 0) {
-        if (static_cast<unsigned long long>(size.QuadPart) >= static_cast<size_t>(-1) / 2) {
+        if (static_cast<unsigned long long>(size.QuadPart) >= limit) {
             CloseHandle(file);
-            return false;
+            return ReadStatus::TooLarge;
         }
-        room = static_cast<size_t>(size.QuadPart) + 1;
+        room = static_cast<unsigned long long>(size.QuadPart) + 1;
     }
-    std::string data(room, '\0');
+    if (room >= static_cast<size_t>(-1) / 2) {
+        CloseHandle(file);
+        throw std::bad_alloc();  // beyond a 32-bit address space
+    }
+    std::string data(static_cast<size_t>(std::min(room, limit)), '\0');
     size_t used = 0;
-    bool ok = true;
+    ReadStatus status = ReadStatus::Read;
     for (;;) {
-        if (used == data.size())
-            data.resize(data.size() * 2);
+        if (used == data.size()) {
+            if (used >= limit) {
+                status = ReadStatus::TooLarge;
+                break;
+            }
+            data.resize(static_cast<size_t>(std::min<unsigned long long>(data.size() * 2, limit)));
+        }
         size_t want = data.size() - used;
         DWORD chunk = want > 0x10000000u ? 0x10000000u : static_cast<DWORD>(want);
         DWORD got = 0;
         if (!ReadFile(file, &data[used], chunk, &got, nullptr)) {
-            ok = false;
+            status = ReadStatus::CannotRead;
             break;
         }
         if (got == 0)
@@ -111,11 +122,11 @@ bool ReadWholeFile(const std::string& path, std::string& out)
         used += got;
     }
     CloseHandle(file);
-    if (!ok)
-        return false;
+    if (status != ReadStatus::Read)
+        return status;
     data.resize(used);
     out.swap(data);
-    return true;
+    return ReadStatus::Read;
 }
 
 bool WriteFileAtomically(const std::string& path, std::string_view bytes)

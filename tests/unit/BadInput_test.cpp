@@ -132,8 +132,9 @@ std::vector<Case> Cases()
         {"FILE of 1 MB", "FILE=" + kMegabyte + "\r\n", "", Outcome::DataError, {},
          [](const TestCore& c) {
              ASSERT_EQ(c.errors.size(), 1u);
-             EXPECT_EQ(c.errors[0], "Error: Can't open file " + std::string(38, 'x') + "..." +
-                                        std::string(39, 'x') +
+             EXPECT_EQ(c.errors[0], "Error: Can't open file " + std::string(64, 'x') + "\n" + std::string(64, 'x') +
+                                        "\n..." + std::string(61, 'x') + "\n" + std::string(64, 'x') + "\n" +
+                                        std::string(4, 'x') +
                                         "\n\nThe file specified in Tolvari.ini in FILE section "
                                         "doesn't exist in the current directory.");
          }},
@@ -329,15 +330,16 @@ TEST(BadInputTable, DataFileReplacedByADirectoryBeforeASaveIsReported)
 
 TEST(BadInputMessages, LongFileNamesLoseTheirMiddle)
 {
-    const std::string exact(kMaxShownFileName, 'n');
-    const std::string path = "C:\\" + std::string(100, 'd') + "\\Tolvari.dat";
+    const std::string exact(kMaxShownFileName, 'n'), n64(64, 'n');
+    const std::string path = "C:\\" + std::string(300, 'd') + "\\Tolvari.dat";
     const struct {
         std::string name, shown;
     } cases[] = {
         {"Tolvari.dat", "Tolvari.dat"},
-        {exact, exact},
-        {exact + "N", std::string(38, 'n') + "..." + std::string(38, 'n') + "N"},
-        {path, "C:\\" + std::string(35, 'd') + "..." + std::string(27, 'd') + "\\Tolvari.dat"},
+        {exact, n64 + "\n" + n64 + "\n" + n64 + "\n" + n64 + "\nnnnn"},
+        {exact + "N", n64 + "\n" + n64 + "\n..." + std::string(61, 'n') + "\n" + n64 + "\nnnnN"},
+        {path, "C:\\" + std::string(61, 'd') + "\n" + std::string(64, 'd') + "\n..." + std::string(61, 'd') + "\n" +
+                   std::string(56, 'd') + "\\\nTolvari.dat"},
     };
     for (const auto& c : cases) {
         for (int language : {0, 1}) {
