@@ -1,6 +1,6 @@
 #include "about/StaticLink.h"
 
-#include "framework/Text.h"
+#include "records/Text.h"
 #include "framework/WinApp.h"
 #include "res/resource.h"
 
@@ -75,12 +75,12 @@ CStaticLink::~CStaticLink()
 MessageMap CStaticLink::GetMessageMap() const
 {
     static const MessageMapEntry entries[] = {
-        ::OnMessage(WM_NCHITTEST, &CStaticLink::OnNcHitTest),
-        ::OnMessage(WM_REFLECT_BASE + WM_CTLCOLORSTATIC, &CStaticLink::CtlColor),
-        ::OnMessage(WM_LBUTTONDOWN, &CStaticLink::OnLButtonDown),
-        ::OnMessage(WM_SETCURSOR, &CStaticLink::OnSetCursor),
+        MapMessage(WM_NCHITTEST, &CStaticLink::OnNcHitTest),
+        MapMessage(WM_REFLECT_BASE + WM_CTLCOLORSTATIC, &CStaticLink::CtlColor),
+        MapMessage(WM_LBUTTONDOWN, &CStaticLink::OnLButtonDown),
+        MapMessage(WM_SETCURSOR, &CStaticLink::OnSetCursor),
     };
-    return MakeMessageMap<CStaticLink>(entries);
+    return MakeMessageMap(entries);
 }
 
 void CStaticLink::PostNcDestroy()

@@ -11,7 +11,7 @@ CReminderApp* GetReminderApp()
     return &theApp;
 }
 
-CReminderApp::CReminderApp() : CWinApp(nullptr) {}
+CReminderApp::CReminderApp() : CWinApp(L"Tolvari") {}
 
 BOOL CReminderApp::InitInstance()
 {

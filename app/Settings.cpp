@@ -58,6 +58,8 @@ void ApplySettingsText(Settings& values, std::string_view text)
 std::string SettingsOpenError(int uiLanguage)
 {
     if (uiLanguage) {
+        // Czech in code page 1250: "Chyba: Nemůžu otevřít soubor Sorvana.ini / Soubor zřejmě v aktuálním
+        // adresáři neexistuje."
         return "Chyba: Nem\xF9\x9Eu otev\xF8\xEDt soubor Sorvana.ini\n\nSoubor z\xF8"
                "ejm\xEC v aktu\xE1ln\xEDm adres\xE1\xF8i neexistuje.";
     }

@@ -106,6 +106,8 @@ std::string FitReportField(std::string text)
 const char* UnexpectedFailureText(bool outOfMemory, int uiLanguage)
 {
     if (uiLanguage) {
+        // Czech in code page 1250: "Chyba: Nedostatek paměti." / "Chyba: Neočekávaná chyba.", each with
+        // "Program končí bez uložení změn."
         return outOfMemory ? "Chyba: Nedostatek pam\xECti.\n\nProgram kon\xE8\xED bez ulo\x9E"
                              "en\xED zm\xECn."
                            : "Chyba: Neo\xE8"

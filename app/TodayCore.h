@@ -59,6 +59,8 @@ public:
 protected:
     // User-facing effects; the dialog implements them, tests replace them.
     virtual void ShowError(const std::string& text) = 0;  // modal stop-icon box, text in cp1250
-    virtual void RequestQuit() = 0;                       // PostQuitMessage(0)
+    // Only posts the quit (PostQuitMessage(0)): the caller's code after it
+    // still runs, so a caller that must stop returns right after.
+    virtual void RequestQuit() = 0;
     virtual void ShowReport() = 0;                        // move the five texts into the window
 };

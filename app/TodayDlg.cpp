@@ -5,7 +5,7 @@
 #include "editor/EditDlg.h"
 #include "app/Settings.h"
 #include "framework/DataExchange.h"
-#include "framework/Text.h"
+#include "records/Text.h"
 #include "res/resource.h"
 
 #include <algorithm>
@@ -20,13 +20,13 @@ CTodayDlg::CTodayDlg(CWnd* parent)
 MessageMap CTodayDlg::GetMessageMap() const
 {
     static const MessageMapEntry entries[] = {
-        ::OnSysCommand(&CTodayDlg::OnSysCommand),
-        ::OnMessage(WM_PAINT, &CTodayDlg::OnPaint),
-        ::OnMessage(WM_QUERYDRAGICON, &CTodayDlg::OnQueryDragIcon),
-        ::OnCommand(IDC_TODAY_YESTERDAY, BN_CLICKED, &CTodayDlg::OnYesterday),
-        ::OnCommand(IDC_TODAY_TOMORROW, BN_CLICKED, &CTodayDlg::OnTomorrow),
+        MapSysCommand(&CTodayDlg::OnSysCommand),
+        MapMessage(WM_PAINT, &CTodayDlg::OnPaint),
+        MapMessage(WM_QUERYDRAGICON, &CTodayDlg::OnQueryDragIcon),
+        MapCommand(IDC_TODAY_YESTERDAY, BN_CLICKED, &CTodayDlg::OnYesterday),
+        MapCommand(IDC_TODAY_TOMORROW, BN_CLICKED, &CTodayDlg::OnTomorrow),
     };
-    return MakeMessageMap<CTodayDlg>(entries);
+    return MakeMessageMap(entries);
 }
 
 void CTodayDlg::DoDataExchange(CDataExchange* pDX)
@@ -114,7 +114,7 @@ void CTodayDlg::OnSysCommand(UINT nID, LPARAM)
 // written back and the report rebuilt for the day the editor was on.
 void CTodayDlg::RunEditor()
 {
-    CEditDlg dlg;
+    CEditDlg dlg(*GetReminderApp());
     dlg.m_nCount = m_nCount;
     dlg.m_nCurrent = CurrentRecord;
     dlg.m_pDay = &m_arrDay;

@@ -11,11 +11,13 @@ namespace {
 
 const char* const kWeekdaysEn[] = {"Sunday, ",   "Monday, ", "Tuesday, ", "Wednesday, ",
                                    "Thursday, ", "Friday, ", "Saturday, "};
+// Czech in code page 1250: neděle, pondělí, úterý, středa, čtvrtek, pátek, sobota.
 const char* const kWeekdaysCz[] = {"ned\xECle ", "pond\xECl\xED ", "\xFAter\xFD ",
                                    "st\xF8" "eda ", "\xE8tvrtek ", "p\xE1tek ", "sobota "};
 const char* const kMonthsEn[] = {"January ", "February ", "March ",     "April ",
                                  "May ",     "June ",     "July ",      "August ",
                                  "September ", "October ", "November ", "December "};
+// leden, únor, březen, duben, květen, červen, červenec, srpen, září, říjen, listopad, prosinec.
 const char* const kMonthsCz[] = {"leden ",  "\xFAnor ",   "b\xF8" "ezen ", "duben ",
                                  "kv\xECten ", "\xE8" "erven ", "\xE8" "ervenec ", "srpen ",
                                  "z\xE1\xF8\xED ", "\xF8\xEDjen ", "listopad ", "prosinec "};

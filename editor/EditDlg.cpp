@@ -1,15 +1,14 @@
 #include "editor/EditDlg.h"
 
-#include "app/ReminderApp.h"
 #include "framework/DataExchange.h"
-#include "framework/Text.h"
+#include "records/Text.h"
 #include "framework/WinApp.h"
 #include "res/resource.h"
 
 #include <cwchar>
 
-CEditDlg::CEditDlg(CWnd* parent)
-    : CDialog(IDD_EDIT_DIALOG, parent), CEditRules(GetReminderApp()->UiLanguage)
+CEditDlg::CEditDlg(CEditHost& host, CWnd* parent)
+    : CDialog(IDD_EDIT_DIALOG, parent), CEditRules(host.EditLanguage()), m_host(host)
 {
 }
 
@@ -21,21 +20,21 @@ CEditDlg::~CEditDlg()
 MessageMap CEditDlg::GetMessageMap() const
 {
     static const MessageMapEntry entries[] = {
-        ::OnCommand(IDC_EDIT_FIRST, BN_CLICKED, &CEditDlg::OnFirst),
-        ::OnCommand(IDC_EDIT_PREV, BN_CLICKED, &CEditDlg::OnPrev),
-        ::OnCommand(IDC_EDIT_NEXT, BN_CLICKED, &CEditDlg::OnNext),
-        ::OnCommand(IDC_EDIT_LAST, BN_CLICKED, &CEditDlg::OnLast),
-        ::OnCommand(IDC_EDIT_NEW, BN_CLICKED, &CEditDlg::OnNew),
-        ::OnCommand(IDC_EDIT_DELETE, BN_CLICKED, &CEditDlg::OnDelete),
-        ::OnCommand(IDC_EDIT_HOLIDAY, BN_CLICKED, &CEditDlg::OnFieldChange),
-        ::OnCommand(IDC_EDIT_ANNIV, BN_CLICKED, &CEditDlg::OnFieldChange),
-        ::OnCommand(IDC_EDIT_NOAGE, BN_CLICKED, &CEditDlg::OnFieldChange),
-        ::OnCommand(IDC_EDIT_DAY, CBN_SELCHANGE, &CEditDlg::OnFieldChange),
-        ::OnCommand(IDC_EDIT_MONTH, CBN_SELCHANGE, &CEditDlg::OnFieldChange),
-        ::OnCommand(IDC_EDIT_YEAR, EN_CHANGE, &CEditDlg::OnFieldChange),
-        ::OnCommand(IDC_EDIT_NAME, EN_CHANGE, &CEditDlg::OnFieldChange),
+        MapCommand(IDC_EDIT_FIRST, BN_CLICKED, &CEditDlg::OnFirst),
+        MapCommand(IDC_EDIT_PREV, BN_CLICKED, &CEditDlg::OnPrev),
+        MapCommand(IDC_EDIT_NEXT, BN_CLICKED, &CEditDlg::OnNext),
+        MapCommand(IDC_EDIT_LAST, BN_CLICKED, &CEditDlg::OnLast),
+        MapCommand(IDC_EDIT_NEW, BN_CLICKED, &CEditDlg::OnNew),
+        MapCommand(IDC_EDIT_DELETE, BN_CLICKED, &CEditDlg::OnDelete),
+        MapCommand(IDC_EDIT_HOLIDAY, BN_CLICKED, &CEditDlg::OnFieldChange),
+        MapCommand(IDC_EDIT_ANNIV, BN_CLICKED, &CEditDlg::OnFieldChange),
+        MapCommand(IDC_EDIT_NOAGE, BN_CLICKED, &CEditDlg::OnFieldChange),
+        MapCommand(IDC_EDIT_DAY, CBN_SELCHANGE, &CEditDlg::OnFieldChange),
+        MapCommand(IDC_EDIT_MONTH, CBN_SELCHANGE, &CEditDlg::OnFieldChange),
+        MapCommand(IDC_EDIT_YEAR, EN_CHANGE, &CEditDlg::OnFieldChange),
+        MapCommand(IDC_EDIT_NAME, EN_CHANGE, &CEditDlg::OnFieldChange),
     };
-    return MakeMessageMap<CEditDlg>(entries);
+    return MakeMessageMap(entries);
 }
 
 void CEditDlg::DoDataExchange(CDataExchange* pDX)
@@ -73,14 +72,12 @@ void CEditDlg::FillLists()
 
 void CEditDlg::CreateToolTips()
 {
-    CReminderApp* app = GetReminderApp();
     m_pToolTip = new CToolTipCtrl;
     if (!m_pToolTip->Create(this, 0)) {
         delete m_pToolTip;
         m_pToolTip = nullptr;
         return;
     }
-    app->m_pEditToolTip = m_pToolTip;
     // In the order of CEditRules::ToolTipText.
     CBitmapButton* const buttons[] = {&m_btnFirst, &m_btnPrev, &m_btnNext,
                                       &m_btnLast,  &m_btnNew,  &m_btnDelete};
@@ -104,7 +101,7 @@ BOOL CEditDlg::OnInitDialog()
 
     if (!m_pToolTip)
         CreateToolTips();
-    GetReminderApp()->m_hEditWnd = m_hWnd;
+    m_host.RegisterEditor(m_hWnd, m_pToolTip);
 
     Start();
     return TRUE;
@@ -121,9 +118,7 @@ void CEditDlg::OnOK()
 void CEditDlg::PostNcDestroy()
 {
     CDialog::PostNcDestroy();
-    CReminderApp* app = GetReminderApp();
-    app->m_pEditToolTip = nullptr;
-    app->m_hEditWnd = nullptr;
+    m_host.RegisterEditor(nullptr, nullptr);
 }
 
 void CEditDlg::ExchangeToControls()

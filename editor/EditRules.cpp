@@ -19,6 +19,8 @@ int IndexFromNumber(int number)
     return number == INT_MIN ? INT_MIN : number - 1;
 }
 
+// The Czech row in code page 1250: První, Předchozí, Další, Poslední, Vložit prázdné výročí,
+// Vymazat výročí.
 const char* const kToolTips[2][6] = {
     {"First", "Previous", "Next", "Last", "Add empty anniversary", "Delete anniversary"},
     {"Prvn\xED", "P\xF8" "edchoz\xED", "Dal\x9A\xED", "Posledn\xED",
@@ -27,6 +29,7 @@ const char* const kToolTips[2][6] = {
 
 const char* DeleteQuestion(int uiLanguage)
 {
+    // Czech in code page 1250: "Skutečně vymazat toto výročí?"
     return uiLanguage ? "Skute\xE8n\xEC vymazat toto v\xFDro\xE8\xED?"
                       : "Do you really want to delete this anniversary?";
 }

@@ -1,6 +1,6 @@
 #include "framework/Controls.h"
 
-#include "framework/Text.h"
+#include "records/Text.h"
 #include "framework/WinApp.h"
 
 #include <cwctype>
@@ -30,9 +30,9 @@ CBitmapButton::~CBitmapButton()
 MessageMap CBitmapButton::GetMessageMap() const
 {
     static const MessageMapEntry entries[] = {
-        ::OnMessage(WM_REFLECT_BASE + WM_DRAWITEM, &CBitmapButton::OnDrawItem),
+        MapMessage(WM_REFLECT_BASE + WM_DRAWITEM, &CBitmapButton::OnDrawItem),
     };
-    return MakeMessageMap<CBitmapButton>(entries);
+    return MakeMessageMap(entries);
 }
 
 BOOL CBitmapButton::AutoLoad(UINT id, CWnd* parent)

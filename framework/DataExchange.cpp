@@ -1,6 +1,6 @@
 #include "framework/DataExchange.h"
 
-#include "framework/Text.h"
+#include "records/Text.h"
 #include "framework/WinApp.h"
 
 #include <climits>

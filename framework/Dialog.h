@@ -25,6 +25,8 @@ public:
     // The result EndDialog gave; -1 when the dialog could not be made or the
     // program's end (a quit) ended it.
     INT_PTR DoModal();
+    // Not ::EndDialog: DoModal runs its own modal loop (so that every message
+    // passes the application's message filter), and this ends that loop.
     void EndDialog(int result);
     BOOL UpdateData(BOOL saveAndValidate = TRUE);
 

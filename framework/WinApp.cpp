@@ -1,6 +1,6 @@
 #include "framework/WinApp.h"
 
-#include "framework/Text.h"
+#include "records/Text.h"
 
 #include <commctrl.h>
 
@@ -16,7 +16,7 @@ CWinApp* AfxGetApp()
     return g_app;
 }
 
-CWinApp::CWinApp(const wchar_t* appName) : m_pszAppName(appName ? appName : L"Tolvari")
+CWinApp::CWinApp(const wchar_t* appName) : m_pszAppName(appName)
 {
     g_app = this;
 }
@@ -80,7 +80,7 @@ int AfxMessageBox(const std::string& text, UINT type)
     HWND owner = nullptr;
     if (app && app->m_pMainWnd && ::IsWindow(app->m_pMainWnd->m_hWnd))
         owner = ::GetLastActivePopup(app->m_pMainWnd->m_hWnd);
-    return ::MessageBoxW(owner, tolvari::Widen(text).c_str(), app ? app->m_pszAppName : L"Tolvari",
+    return ::MessageBoxW(owner, tolvari::Widen(text).c_str(), app ? app->m_pszAppName : nullptr,
                          type | MB_TASKMODAL);
 }
 
@@ -109,7 +109,7 @@ void AfxFailureEscaped()
         HWND owner = nullptr;
         if (app && app->m_pMainWnd && ::IsWindow(app->m_pMainWnd->m_hWnd))
             owner = ::GetLastActivePopup(app->m_pMainWnd->m_hWnd);
-        ::MessageBoxW(owner, text, app ? app->m_pszAppName : L"Tolvari", MB_OK | MB_ICONHAND | MB_TASKMODAL);
+        ::MessageBoxW(owner, text, app ? app->m_pszAppName : nullptr, MB_OK | MB_ICONHAND | MB_TASKMODAL);
     }
     ::PostQuitMessage(1);
 }

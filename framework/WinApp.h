@@ -7,7 +7,8 @@
 
 class CWinApp {
 public:
-    explicit CWinApp(const wchar_t* appName = nullptr);
+    // appName is the caption of the program's message boxes; it must outlive the object.
+    explicit CWinApp(const wchar_t* appName);
     virtual ~CWinApp();
     CWinApp(const CWinApp&) = delete;
     CWinApp& operator=(const CWinApp&) = delete;

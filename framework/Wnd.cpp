@@ -1,10 +1,10 @@
 #include "framework/Wnd.h"
 
-#include "framework/Text.h"
+#include "records/Text.h"
 #include "framework/WinApp.h"
 
 namespace {
-const wchar_t kObjectProp[] = L"Tolvari.CWnd";
+const wchar_t kObjectProp[] = L"CWnd.this";
 }
 
 CWnd::~CWnd()

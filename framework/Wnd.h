@@ -27,7 +27,10 @@ struct MessageMap {
     size_t count;
 };
 
-template <class T, size_t N>
+// A class's map is its own rows only: it does not chain to its base class's
+// map. The dispatcher tries the rows, then the framework's own handling
+// (CDialog's defaults), then the window's default procedure.
+template <size_t N>
 constexpr MessageMap MakeMessageMap(const MessageMapEntry (&entries)[N])
 {
     return MessageMap{entries, N};
@@ -35,31 +38,31 @@ constexpr MessageMap MakeMessageMap(const MessageMapEntry (&entries)[N])
 
 // Typed builders for map rows; the casts are checked to come from a CWnd.
 template <class T>
-constexpr MessageMapEntry OnCommand(UINT id, UINT code, void (T::*fn)())
+constexpr MessageMapEntry MapCommand(UINT id, UINT code, void (T::*fn)())
 {
     return {WM_COMMAND, code, id, id, static_cast<void (CWnd::*)()>(fn), nullptr, nullptr};
 }
 
 template <class T>
-constexpr MessageMapEntry OnCommandRange(UINT first, UINT last, UINT code, void (T::*fn)())
+constexpr MessageMapEntry MapCommandRange(UINT first, UINT last, UINT code, void (T::*fn)())
 {
     return {WM_COMMAND, code, first, last, static_cast<void (CWnd::*)()>(fn), nullptr, nullptr};
 }
 
 template <class T>
-constexpr MessageMapEntry OnMessage(UINT message, void (T::*fn)())
+constexpr MessageMapEntry MapMessage(UINT message, void (T::*fn)())
 {
     return {message, 0, 0, 0, static_cast<void (CWnd::*)()>(fn), nullptr, nullptr};
 }
 
 template <class T>
-constexpr MessageMapEntry OnMessage(UINT message, LRESULT (T::*fn)(WPARAM, LPARAM))
+constexpr MessageMapEntry MapMessage(UINT message, LRESULT (T::*fn)(WPARAM, LPARAM))
 {
     return {message, 0, 0, 0, nullptr, static_cast<LRESULT (CWnd::*)(WPARAM, LPARAM)>(fn), nullptr};
 }
 
 template <class T>
-constexpr MessageMapEntry OnSysCommand(void (T::*fn)(UINT, LPARAM))
+constexpr MessageMapEntry MapSysCommand(void (T::*fn)(UINT, LPARAM))
 {
     return {WM_SYSCOMMAND, 0, 0, 0, nullptr, nullptr, static_cast<void (CWnd::*)(UINT, LPARAM)>(fn)};
 }
@@ -75,6 +78,9 @@ public:
 
     HWND GetDlgItem(int id) const { return ::GetDlgItem(m_hWnd, id); }
     DWORD GetStyle() const { return static_cast<DWORD>(::GetWindowLongPtrW(m_hWnd, GWL_STYLE)); }
+    // <windows.h> renames these (and any method named like an A/W function)
+    // to GetWindowTextW and so on; every file that uses them must include it
+    // first, as this header does, or the names will not match at link time.
     void SetWindowText(const std::string& cp1250);
     std::string GetWindowText() const;
     void Invalidate(BOOL erase = TRUE) { ::InvalidateRect(m_hWnd, nullptr, erase); }

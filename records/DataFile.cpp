@@ -177,6 +177,8 @@ std::string ShownFileName(const std::string& fileName)
 std::string DataFileOpenError(const std::string& fileName, int uiLanguage)
 {
     if (uiLanguage) {
+        // Czech in code page 1250: "Chyba: Nemůžu otevřít soubor ... / Soubor uvedený v Sorvana.ini v položce
+        // FILE zřejmě v aktuálním adresáři neexistuje."
         return "Chyba: Nem\xF9\x9Eu otev\xF8\xEDt soubor " + ShownFileName(fileName) +
                "\n\nSoubor uveden\xFD v Sorvana.ini v polo\x9E"
                "ce FILE z\xF8"
@@ -190,6 +192,7 @@ std::string DataFileOpenError(const std::string& fileName, int uiLanguage)
 std::string DataFileWriteError(const std::string& fileName, int uiLanguage)
 {
     if (uiLanguage) {
+        // "Chyba: Nemůžu zapsat soubor ... / Změny zůstávají zachovány. Uložte je opětovným zavřením editoru."
         return "Chyba: Nem\xF9\x9Eu zapsat soubor " + ShownFileName(fileName) +
                "\n\nZm\xECny z\xF9st\xE1vaj\xED zachov\xE1ny. Ulo\x9Ete je op\xECtovn\xFDm zav\xF8"
                "en\xEDm editoru.";
@@ -201,6 +204,7 @@ std::string DataFileWriteError(const std::string& fileName, int uiLanguage)
 std::string DataFileTooLargeError(const std::string& fileName, int uiLanguage)
 {
     if (uiLanguage) {
+        // "Chyba: Soubor ... je příliš velký / Datový soubor musí být menší než 2 GB."
         return "Chyba: Soubor " + ShownFileName(fileName) +
                " je p\xF8\xEDli\x9A velk\xFD\n\nDatov\xFD soubor mus\xED b\xFDt men\x9A\xED ne\x9E 2 GB.";
     }
@@ -211,6 +215,7 @@ std::string DataFileTooLargeError(const std::string& fileName, int uiLanguage)
 std::string DataFileMemoryError(const std::string& fileName, int uiLanguage)
 {
     if (uiLanguage) {
+        // "Chyba: Nedostatek paměti pro čtení souboru ... / Soubor je větší, než program může načíst do paměti."
         return "Chyba: Nedostatek pam\xECti pro \xE8ten\xED souboru " + ShownFileName(fileName) +
                "\n\nSoubor je v\xECt\x9A\xED, ne\x9E program m\xF9\x9E"
                "e na\xE8\xEDst do pam\xECti.";

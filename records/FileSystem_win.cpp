@@ -1,6 +1,6 @@
 #include "records/FileSystem.h"
 
-#include "framework/Text.h"
+#include "records/Text.h"
 
 #include <windows.h>
 

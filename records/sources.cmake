@@ -4,3 +4,5 @@ list(APPEND CORE_SOURCES records/DataFile.cpp)
 list(APPEND CORE_SOURCES records/RecordList.cpp)
 list(APPEND CORE_POSIX_SOURCES records/FileSystem_posix.cpp)
 list(APPEND CORE_WIN_SOURCES records/FileSystem_win.cpp)
+# Code page 1250 <-> UTF-16 for file names and, above, the controls.
+list(APPEND CORE_WIN_SOURCES records/Text_win.cpp)

@@ -1,5 +1,7 @@
 // Resource ids of Tolvari, one prefix per kind. The numbers are fixed: the
-// data exchange, the system menu and the tests rely on them.
+// data exchange, the system menu and the tests rely on them. Control ids are
+// reused across dialogs on purpose (1005 is Tomorrow in the main window and
+// First in the editor); an id means something only with its dialog.
 #pragma once
 
 // Dialog templates
@@ -18,6 +20,8 @@
 
 // System menu commands
 #define IDM_ABOUTBOX        0x0010
+// Not a multiple of 16 like the system's own commands: OnSysCommand matches
+// it exactly, while About is matched with the low four bits masked.
 #define IDM_EDITBOX         32771
 
 // Main dialog controls

@@ -1,4 +1,4 @@
-#include "framework/Text.h"
+#include "records/Text.h"
 
 #include <windows.h>
 
