@@ -51,14 +51,7 @@ bool Eventually(F condition, DWORD ms = kWaitMs)
 // A fresh directory for one test, removed afterwards.
 class TempDir {
 public:
-    TempDir()
-    {
-        static int counter = 0;
-        while (!std::filesystem::create_directory(
-            m_path = std::filesystem::temp_directory_path() /
-                     ("tolvari-e2e-" + std::to_string(::GetCurrentProcessId()) + "-" + std::to_string(++counter)))) {
-        }
-    }
+    TempDir() { std::filesystem::remove_all(m_path), std::filesystem::create_directory(m_path); }
     ~TempDir() { std::filesystem::remove_all(m_path, m_error); }
     std::wstring Path() const { return m_path.wstring(); }
     std::wstring File(const std::wstring& name) const { return (m_path / name).wstring(); }
@@ -75,7 +68,10 @@ public:
     std::vector<std::wstring> List() const { return FilesIn(m_path); }
 
 private:
-    std::filesystem::path m_path;
+    static int Count() { static int count = 0; return ++count; }
+    std::filesystem::path m_path =
+        std::filesystem::temp_directory_path() /
+        ("tolvari-e2e-" + std::to_string(::GetCurrentProcessId()) + "-" + std::to_string(Count()));
     std::error_code m_error;
 };
 
@@ -147,13 +143,14 @@ public:
     // not wait, for a button that opens a modal box.
     static void Click(HWND dialog, int id, bool wait = true)
     {
-        wait ? void(Send(::GetDlgItem(dialog, id), BM_CLICK)) : void(::PostMessageW(::GetDlgItem(dialog, id), BM_CLICK, 0, 0));
+        wait ? void(Send(::GetDlgItem(dialog, id), BM_CLICK))
+             : void(::PostMessageW(::GetDlgItem(dialog, id), BM_CLICK, 0, 0));
     }
     void Click(int id) const { Click(m_main, id); }
     // Waits until the program's thread has handled everything sent so far.
     bool Sync() const { return ::SendMessageTimeoutW(m_main, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, kWaitMs, nullptr); }
     bool WaitExit(DWORD ms = kWaitMs) { return ::WaitForSingleObject(m_pi.hProcess, ms) == WAIT_OBJECT_0; }
-    // The exit code once the program has ended, else ~0u.
+    // The exit code, once the program has ended.
     DWORD ExitCode()
     {
         DWORD code = ~0u;
@@ -196,8 +193,8 @@ inline std::string FontOf(HWND control)
 {
     static HMODULE probe = ::LoadLibraryW(L"tolvari_probe.dll");
     HWND answer = ::CreateWindowW(L"STATIC", L"no answer", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
-    HHOOK hook = ::SetWindowsHookExW(WH_CALLWNDPROC, reinterpret_cast<HOOKPROC>(reinterpret_cast<void*>(::GetProcAddress(probe, "ProbeHook"))),
-                                     probe, ::GetWindowThreadProcessId(control, nullptr));
+    const auto proc = reinterpret_cast<HOOKPROC>(reinterpret_cast<void*>(::GetProcAddress(probe, "ProbeHook")));
+    HHOOK hook = ::SetWindowsHookExW(WH_CALLWNDPROC, proc, probe, ::GetWindowThreadProcessId(control, nullptr));
     Send(control, ::RegisterWindowMessageW(L"TolvariProbeFont"), 0, reinterpret_cast<LPARAM>(answer));
     ::UnhookWindowsHookEx(hook);
     wchar_t text[128] = L"";

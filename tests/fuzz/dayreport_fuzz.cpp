@@ -8,17 +8,15 @@
 #include <climits>
 
 #include "FuzzCheck.h"
+#include "calendar/DayReport.h"
 #include "records/Atoi.h"
 #include "tests/unit/Rows.h"
-#include "calendar/DayReport.h"
-
-static void Append(std::string& text, std::string_view name, const char* separator)
-{
-    text += (text.empty() ? "" : separator) + std::string(name);
-}
 
 static std::vector<std::string> Reference(const RecordList& list, const CurrentDate& date)
 {
+    auto Append = [](std::string& text, std::string_view name, const char* separator) {
+        text += (text.empty() ? "" : separator) + std::string(name);
+    };
     auto on = [&](int i, const CurrentDate& d) {
         return list.m_arrDay[i] == DayKey(d.m_nDay) && list.m_arrMonth[i] == DayKey(d.m_nMonth);
     };
@@ -27,8 +25,9 @@ static std::vector<std::string> Reference(const RecordList& list, const CurrentD
     for (int pass = 0; pass < 7; ++pass) {
         day.NextDay();
         for (int i = 0; i < list.m_nCount; ++i) {
+            const std::string_view year = list.m_arrYear[i];
             if (on(i, day))
-                Append(ahead[list.m_arrYear[i] == "9999" ? 0 : list.m_arrYear[i] == "0000" ? 2 : 1], list.m_arrName[i], ", ");
+                Append(ahead[year == "9999" ? 0 : year == "0000" ? 2 : 1], list.m_arrName[i], ", ");
         }
     }
     int last = -1;
@@ -37,13 +36,14 @@ static std::vector<std::string> Reference(const RecordList& list, const CurrentD
         if (!on(i, date))
             continue;
         last = i;
-        const long long age = std::clamp<long long>(static_cast<long long>(date.m_nYear) - AtoiSaturating(year), INT_MIN, INT_MAX);
+        const long long age = static_cast<long long>(date.m_nYear) - AtoiSaturating(year);
         if (year == "0000")
             calendar += name;
-        else if (year == "9999")
-            Append(holidays, name, "\r\n");
+        else if (year == "9999" || year == "8888")
+            Append(year == "9999" ? holidays : birthdays, name, "\r\n");
         else
-            Append(birthdays, year == "8888" ? std::string(name) : std::string(name) + " (" + std::to_string(age) + " let)", "\r\n");
+            Append(birthdays, std::string(name) + " (" + std::to_string(std::clamp<long long>(age, INT_MIN, INT_MAX)) +
+                                  " let)", "\r\n");
     }
     return {FormatDateLine(date, 0), calendar, holidays, birthdays, ahead[0] + "\r\n" + ahead[1] + "\r\n" + ahead[2],
             std::to_string(last)};
@@ -70,14 +70,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     date.m_nDOW = in.ConsumeIntegralInRange(1, 7);
     Rows rows(in.ConsumeIntegralInRange(0, 40));
     for (auto& r : rows) {
-        r = {Key(in, 31), Key(in, 12), in.ConsumeBool() ? kYears[in.ConsumeIntegral<uint8_t>() % 6] : in.ConsumeRandomLengthString(6),
-             in.ConsumeRandomLengthString(8)};
+        const std::string year =
+            in.ConsumeBool() ? kYears[in.ConsumeIntegral<uint8_t>() % 6] : in.ConsumeRandomLengthString(6);
+        r = {Key(in, 31), Key(in, 12), year, in.ConsumeRandomLengthString(8)};
     }
     for (const RecordList& list : {ListOf(rows), Parse(FormatDataFile(ListOf(rows), 0))}) {
         DayReportTexts t;
         const int last = BuildDayReport(list, date, 0, t);
         FUZZ_CHECK(Reference(list, date) == (std::vector<std::string>{t.m_showDnes, t.m_showCalendar, t.m_showHolidays,
-                                                                      t.m_showBirthdays, t.m_showNextDays, std::to_string(last)}));
+                                                                      t.m_showBirthdays, t.m_showNextDays,
+                                                                      std::to_string(last)}));
     }
     return 0;
 }

@@ -9,13 +9,12 @@
 #include "editor/EditRules.h"
 #include "tests/unit/Rows.h"
 
-namespace {
-
 // The controls and the answer to the delete question come from the input.
 class ScriptedEditor : public CEditRules {
 public:
     explicit ScriptedEditor(FuzzedDataProvider& in) : CEditRules(0), m_in(in) {}
     bool m_answer = false;
+    int m_enteredYear = 0, m_noAgeBefore = 0;
 
 protected:
     void ExchangeToControls() override {}
@@ -24,17 +23,17 @@ protected:
         m_nDayIndex = m_in.ConsumeIntegralInRange(-1, 30);
         m_nMonthIndex = m_in.ConsumeIntegralInRange(-1, 11);
         m_strEditName = m_in.ConsumeRandomLengthString(8);
+        m_noAgeBefore = m_bNoAge;
         // An empty year field stops the exchange before type and check box.
         if (m_in.ConsumeBool())
             m_nEditYear = m_in.ConsumeIntegral<int>(), m_nType = m_in.ConsumeBool(), m_bNoAge = m_in.ConsumeBool();
+        m_enteredYear = m_nEditYear;
     }
     bool ConfirmDelete(const std::string&) override { return m_answer = m_in.ConsumeBool(); }
 
 private:
     FuzzedDataProvider& m_in;
 };
-
-}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
@@ -46,7 +45,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     RecordList list = in.ConsumeBool() ? ListOf(rows) : Parse(FormatDataFile(ListOf(rows), 0));
     ScriptedEditor ed(in);
     ed.m_nCount = list.m_nCount;
-    ed.m_pDay = &list.m_arrDay, ed.m_pMonth = &list.m_arrMonth, ed.m_pYear = &list.m_arrYear, ed.m_pName = &list.m_arrName;
+    ed.m_pDay = &list.m_arrDay, ed.m_pMonth = &list.m_arrMonth;
+    ed.m_pYear = &list.m_arrYear, ed.m_pName = &list.m_arrName;
     ed.m_nCurrent = in.ConsumeIntegral<int>();
     ed.Start();
     for (int step = 0; step < 64 && in.remaining_bytes() > 0; ++step) {
@@ -74,12 +74,17 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         if (action == 4)  // a new record shows the defaults, nothing of the record before
             FUZZ_CHECK(ed.m_nDayIndex == 0 && ed.m_nMonthIndex == 0 && ed.m_nEditYear == 1900 &&
                        ed.m_strEditName.empty() && ed.m_nType == 1 && !ed.m_bNoAge);
-        // What the user entered is what the record holds.
+        // What the user entered is what the record holds; a holiday has no
+        // year, no age is "8888", and clearing it starts again from 1900.
         if (action == 6 && shown >= 0) {
             const std::vector<std::string>& r = expected[shown];
             FUZZ_CHECK(r[0] == DayKey(ed.m_nDayIndex + 1) && r[1] == DayKey(ed.m_nMonthIndex + 1) &&
                        r[3] == ed.m_strEditName);
-            FUZZ_CHECK(r[2] == (ed.m_nType == 0 ? "9999" : std::to_string(ed.m_nEditYear)));
+            FUZZ_CHECK(r[2] == (ed.m_nType == 0  ? "9999"
+                                : ed.m_bNoAge    ? "8888"
+                                : ed.m_noAgeBefore ? "1900"
+                                                 : std::to_string(ed.m_enteredYear)));
+            FUZZ_CHECK(ed.m_bYearEnabled == (ed.m_nType != 0 && !ed.m_bNoAge));
         }
     }
     return 0;

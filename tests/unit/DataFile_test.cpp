@@ -1,6 +1,15 @@
-// The data file: the reading rules on both ways of loading and the exact
-// bytes written. Any bytes are fuzzed (tests/fuzz/datafile_fuzz.cpp).
+// The data file: the reading rules on both ways of loading, the exact bytes
+// written, a save killed at any moment. Any bytes are fuzzed
+// (tests/fuzz/datafile_fuzz.cpp).
 #include "records/DataFile.h"
+
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <random>
+#include <thread>
 
 #include <gtest/gtest.h>
 
@@ -44,4 +53,32 @@ TEST(DataFileWriting, ExactBytes)
     };
     for (const auto& [rows, bytes] : cases)
         EXPECT_EQ(FormatDataFile(ListOf(rows), 0), bytes);
+}
+
+// The kills are spread over twice the time a save takes here. Where they
+// land depends on the machine, so only the file is checked, never how often
+// each outcome came.
+TEST(CrashSave, KilledSaveLeavesTheOldOrTheNewFileWhole)
+{
+    TempDir dir;
+    const std::string path = dir.File("Tolvari.dat");
+    const RecordList newList = ListOf(Rows(50000, {"01", "02", "1950", "Jm\xE9no nov\xE9"}));
+    const std::string oldBytes = FormatDataFile(ListOf(Rows(49000, {"01", "02", "1950", "old"})), 0);
+    const std::string newBytes = FormatDataFile(newList, 0);
+    const auto start = std::chrono::steady_clock::now();
+    ASSERT_TRUE(SaveDataFile(path, newList, 0));
+    const auto spread = 2 * (std::chrono::steady_clock::now() - start) + std::chrono::milliseconds(1);
+    std::mt19937 random(1);
+    for (int trial = 0; trial < 100; ++trial) {
+        WriteBytes(path, oldBytes);
+        const pid_t child = ::fork();
+        ASSERT_GE(child, 0);
+        if (child == 0)
+            ::_exit(SaveDataFile(path, newList, 0) ? 0 : 1);
+        std::this_thread::sleep_for(spread * (random() % 1000) / 1000);
+        ::kill(child, SIGKILL);
+        ASSERT_EQ(::waitpid(child, nullptr, 0), child);
+        const std::string now = ReadBytes(path);
+        ASSERT_TRUE(now == oldBytes || now == newBytes) << "trial " << trial << ": " << now.size() << " bytes";
+    }
 }

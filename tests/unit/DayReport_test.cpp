@@ -1,5 +1,6 @@
-// Day stepping and the day report against hand-written expectations; the
-// report on any list and date is fuzzed (tests/fuzz/dayreport_fuzz.cpp).
+// Day stepping and the day report against hand-written expectations. The
+// report on any list and date is fuzzed (tests/fuzz/dayreport_fuzz.cpp), and
+// seen end to end on hand-written texts (tests/e2e/MainWindow_e2e.cpp).
 #include "calendar/DayReport.h"
 
 #include <gtest/gtest.h>
@@ -21,7 +22,7 @@ static std::string Text(const CurrentDate& d)
 TEST(DayStepping, NextAndPrevDay)
 {
     const std::pair<CurrentDate, CurrentDate> cases[] = {
-        {Date(31, 12, 2001, 2), Date(1, 1, 2002, 3)}, {Date(28, 2, 2001, 4), Date(1, 3, 2001, 5)},
+        {Date(31, 12, 2001, 2), Date(1, 1, 2002, 3)}, {Date(28, 2, 2026, 7), Date(1, 3, 2026, 1)},
         {Date(28, 2, 2004, 7), Date(29, 2, 2004, 1)}, {Date(29, 2, 2004, 1), Date(1, 3, 2004, 2)},
         {Date(28, 2, 1900, 4), Date(29, 2, 1900, 5)},  // every fourth year, no century rule
         {Date(30, 4, 2001, 2), Date(1, 5, 2001, 3)},  {Date(31, 1, 2001, 4), Date(1, 2, 2001, 5)},
@@ -52,20 +53,10 @@ TEST(DayReport, FieldsByExample)
          Date(5, 3, 2001, 2),
          {"Monday, March  5, 2001", "Cal ACal B", "Holiday\r\nSecond",
           "Grandpa (51 let)\r\nNewborn (0 let)\r\nNot yet (-4 let)\r\nWedding", "\r\n\r\nOther", "7"}},
-        {"seven days ahead in day order, over the year end",
-         {{"04", "01", "0000", "C+7"}, {"28", "12", "9999", "today"}, {"05", "01", "9999", "H+8"},
-          {"30", "12", "1950", "A+2"}, {"29", "12", "0000", "C+1"}, {"29", "12", "8888", "A+1"},
-          {"01", "01", "9999", "H+4"}, {"30", "12", "0000", "C+2"}, {"29", "12", "9999", "H+1"}},
-         Date(28, 12, 2001, 6),
-         {"Friday, December  28, 2001", "", "today", "", "H+1, H+4\r\nA+1, A+2\r\nC+1, C+2, C+7", "1"}},
         {"keys of two digits; bytes above 0x7F name no date",
          {{"5", "03", "9999", "a"}, {" 5", "03", "9999", "b"}, {"05", "3", "9999", "c"},
           {"\xB0\xB5", "03", "9999", "d"}, {"05", "\xB0\xB3", "9999", "e"}, {"\xB0\xB6", "\xB0\xB3", "9999", "f"}},
          Date(5, 3, 2001, 2), {"Monday, March  5, 2001", "", "", "", "\r\n\r\n", "-1"}},
-        {"29 February only in years divisible by 4", {{"29", "02", "9999", "Leap"}, {"01", "03", "0000", "March"}},
-         Date(28, 2, 2001, 4), {"Wednesday, February  28, 2001", "", "", "", "\r\n\r\nMarch", "-1"}},
-        {"29 February in a leap year", {{"29", "02", "9999", "Leap"}, {"01", "03", "0000", "March"}},
-         Date(28, 2, 2004, 7), {"Saturday, February  28, 2004", "", "", "", "Leap\r\n\r\nMarch", "-1"}},
     };
     for (const auto& c : cases) {
         for (const RecordList& list : {ListOf(c.rows), Parse(FormatDataFile(ListOf(c.rows), 0))}) {

@@ -5,10 +5,7 @@
 
 #include <filesystem>
 #include <fstream>
-#include <set>
 #include <sstream>
-#include <string>
-#include <vector>
 
 #include "records/DataFile.h"
 
@@ -44,13 +41,6 @@ struct TempDir {
     TempDir() { ::mkdtemp(&path[0]); }
     ~TempDir() { std::filesystem::remove_all(path); }
     std::string File(const std::string& name) const { return path + "/" + name; }
-    std::set<std::string> Entries() const
-    {
-        std::set<std::string> names;
-        for (const auto& entry : std::filesystem::directory_iterator(path))
-            names.insert(entry.path().filename().string());
-        return names;
-    }
 };
 
 inline void WriteBytes(const std::string& path, const std::string& bytes)
