@@ -25,10 +25,7 @@ inline std::string ToCp1250(const std::wstring& text)
     return out;
 }
 
-inline std::wstring TolvariExe()
-{
-    return _wgetenv(L"TOLVARI_EXE") ? _wgetenv(L"TOLVARI_EXE") : L"Tolvari.exe";
-}
+inline std::wstring TolvariExe() { return _wgetenv(L"TOLVARI_EXE") ? _wgetenv(L"TOLVARI_EXE") : L"Tolvari.exe"; }
 
 inline std::vector<std::wstring> FilesIn(const std::filesystem::path& dir)
 {

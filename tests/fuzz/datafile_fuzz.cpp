@@ -5,15 +5,11 @@
 #include "FuzzCheck.h"
 #include "tests/unit/Rows.h"
 
-namespace {
-
-bool Parallel(const RecordList& list)
+static bool Parallel(const RecordList& list)
 {
     return list.m_arrDay.GetSize() == list.m_nCount && list.m_arrMonth.GetSize() == list.m_nCount &&
            list.m_arrYear.GetSize() == list.m_nCount && list.m_arrName.GetSize() == list.m_nCount;
 }
-
-}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {

@@ -49,11 +49,13 @@ static std::vector<std::string> Reference(const RecordList& list, const CurrentD
             std::to_string(last)};
 }
 
-// Mostly keys that name a date, some with a byte above 0x7F, some any text.
-static std::string Key(FuzzedDataProvider& in, int high)
+// Mostly keys of the days shown or of any date, some with a byte above 0x7F,
+// some any text.
+static std::string Key(FuzzedDataProvider& in, int shown, int spread, int high)
 {
     const uint8_t kind = in.ConsumeIntegral<uint8_t>();
-    std::string key = kind < 230 ? DayKey(kind % high + 1) : in.ConsumeRandomLengthString(4);
+    std::string key =
+        kind < 230 ? DayKey(kind < 100 ? shown + kind % spread : kind % high + 1) : in.ConsumeRandomLengthString(4);
     if (kind >= 200 && kind < 230)
         key[kind % 2] = static_cast<char>(key[kind % 2] | 0x80);
     return key;
@@ -62,7 +64,7 @@ static std::string Key(FuzzedDataProvider& in, int high)
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     FuzzedDataProvider in(data, size);
-    static const char* const kYears[] = {"0000", "9999", "8888", "1950", " 7x", "-2147483649"};
+    static const char* const kKinds[] = {"0000", "9999", "8888", "1950", " 7x", "-2147483649"};
     CurrentDate date;
     date.m_nDay = in.ConsumeIntegralInRange(-1, 33);
     date.m_nMonth = in.ConsumeIntegralInRange(-1, 14);
@@ -70,9 +72,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     date.m_nDOW = in.ConsumeIntegralInRange(1, 7);
     Rows rows(in.ConsumeIntegralInRange(0, 40));
     for (auto& r : rows) {
+        const uint8_t kind = in.ConsumeIntegral<uint8_t>();  // the displayed year, a code, any text
         const std::string year =
-            in.ConsumeBool() ? kYears[in.ConsumeIntegral<uint8_t>() % 6] : in.ConsumeRandomLengthString(6);
-        r = {Key(in, 31), Key(in, 12), year, in.ConsumeRandomLengthString(8)};
+            kind < 30 ? std::to_string(date.m_nYear) : kind < 200 ? kKinds[kind % 6] : in.ConsumeRandomLengthString(6);
+        r = {Key(in, date.m_nDay, 9, 31), Key(in, date.m_nMonth, 2, 12), year, in.ConsumeRandomLengthString(8)};
     }
     for (const RecordList& list : {ListOf(rows), Parse(FormatDataFile(ListOf(rows), 0))}) {
         DayReportTexts t;

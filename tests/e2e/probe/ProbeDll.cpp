@@ -1,4 +1,4 @@
-// Hooked into the program's thread by the driver (Driver.cpp, FontOf): a
+// Hooked into the program's thread by the driver (Driver.h, FontOf): a
 // font handle means something only in its own process, so the description
 // of a control's font is made here and sent back as a window text.
 #include <windows.h>
@@ -14,7 +14,8 @@ extern "C" LRESULT CALLBACK ProbeHook(int code, WPARAM wParam, LPARAM lParam)
         HGDIOBJ font = reinterpret_cast<HGDIOBJ>(::SendMessageW(msg->hwnd, WM_GETFONT, 0, 0));
         wchar_t text[128] = L"none";
         if (font && ::GetObjectW(font, sizeof(f), &f))
-            std::swprintf(text, 128, L"%ls %ld %ld%ls", f.lfFaceName, f.lfHeight, f.lfWeight, f.lfItalic ? L" italic" : L"");
+            std::swprintf(text, 128, L"%ls %ld %ld%ls", f.lfFaceName, f.lfHeight, f.lfWeight,
+                          f.lfItalic ? L" italic" : L"");
         ::SendMessageW(reinterpret_cast<HWND>(msg->lParam), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text));
     }
     return ::CallNextHookEx(nullptr, code, wParam, lParam);
