@@ -161,7 +161,10 @@ bool FieldsHold(HWND main, const DayReportTexts& t)
     const std::string* expected[] = {&t.m_showDnes, &t.m_showCalendar, &t.m_showHolidays,
                                      &t.m_showBirthdays, &t.m_showNextDays};
     for (int i = 0; i < 5; ++i) {
-        const std::wstring want = e2e::FromCp1250(*expected[i]);
+        const std::string& bytes = *expected[i];
+        std::wstring want(bytes.size(), L'\0');
+        want.resize(::MultiByteToWideChar(1250, 0, bytes.data(), static_cast<int>(bytes.size()), &want[0],
+                                          static_cast<int>(want.size())));
         std::wstring text(want.size() + 2, L'\0');
         DWORD_PTR got = 0;
         if (!::SendMessageTimeoutW(::GetDlgItem(main, kFields[i]), WM_GETTEXT, text.size(),

@@ -7,20 +7,18 @@
 
 namespace {
 
-using e2e::SendBounded;
-
 const std::string kHead = "[***CALENDAR***]\r\n\r\n[***CUSTOM***]\r\n";
 
 struct EditorFaults : ::testing::Test {
     void Open(const std::string& records)
     {
         ASSERT_TRUE(e2e::StartWith(app, dir, kHead + records));
-        ASSERT_NE(ed = e2e::OpenBySysMenu(app, IDM_EDITBOX, IDC_EDIT_NOAGE), nullptr);
+        ASSERT_NE(ed = e2e::OpenBySysMenu(app, L'e', IDC_EDIT_NOAGE), nullptr);
         e2e::App::Click(ed, IDC_EDIT_FIRST);
     }
     LRESULT Send(int id, UINT message, WPARAM wParam = 0, LPARAM lParam = 0)
     {
-        return SendBounded(::GetDlgItem(ed, id), message, wParam, lParam);
+        return e2e::Send(::GetDlgItem(ed, id), message, wParam, lParam);
     }
     // A click into the name, a selection, keystrokes.
     void Type(int start, int end, const std::wstring& text)
@@ -34,7 +32,7 @@ struct EditorFaults : ::testing::Test {
     std::string Saved()
     {
         e2e::App::Click(ed, IDOK);
-        EXPECT_TRUE(e2e::WaitGone(ed) && app.Sync());
+        EXPECT_TRUE(e2e::Eventually([&] { return !::IsWindow(ed); }) && app.Sync());
         return dir.Read(L"Tolvari.dat");
     }
     e2e::TempDir dir;
@@ -77,7 +75,7 @@ TEST_F(EditorFaults, LettersOutsideTheCodePageAreStoredAsQuestionMarks)
 {
     Open("24.12 9999 Eve\r\n");
     Type(0, -1, L"S\u00F8ren Mu\u00F1oz \u00E0 Fran\u00E7oise");
-    EXPECT_EQ(e2e::App::WindowTextW(::GetDlgItem(ed, IDC_EDIT_NAME)), L"S?ren Mu?oz ? Fran\u00E7oise");
+    EXPECT_EQ(e2e::App::Text(ed, IDC_EDIT_NAME), "S?ren Mu?oz ? Fran\xE7oise");
     EXPECT_EQ(Saved(), kHead + "24.12 9999 S?ren Mu?oz ? Fran\xE7oise\r\n");
 }
 

@@ -2,7 +2,6 @@
 // boxes of failures: a long file name, a file too large, a failure that
 // escapes a handler.
 #include "Driver.h"
-#include "Probe.h"
 #include "res/resource.h"
 
 #include <gtest/gtest.h>
@@ -48,11 +47,12 @@ TEST(Placement, MainWindowCentredOnTheWorkAreaDialogsOverItAndOnTheArea)
             ::SetWindowPos(app.Main(), nullptr, (a.right * 2 - m.right + m.left) / 2,
                            (a.bottom * 2 - m.bottom + m.top) / 2, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
         for (UINT command : {IDM_EDITBOX, IDM_ABOUTBOX}) {
-            HWND dlg = e2e::OpenBySysMenu(app, command, command == IDM_EDITBOX ? IDC_EDIT_NOAGE : IDC_ABOUT_WEB);
+            ::PostMessageW(app.Main(), WM_SYSCOMMAND, command, 0);
+            HWND dlg = app.WaitDialogWith(command == IDM_EDITBOX ? IDC_EDIT_NOAGE : IDC_ABOUT_WEB);
             ASSERT_NE(dlg, nullptr);
             EXPECT_TRUE(moved ? OnWorkArea(dlg) : CentredOver(dlg, Area(app.Main()))) << command;
-            e2e::CloseDialog(dlg, e2e::CloseBy::Esc);
-            ASSERT_TRUE(e2e::WaitGone(dlg));
+            ::PostMessageW(dlg, WM_COMMAND, IDCANCEL, 0);
+            ASSERT_TRUE(e2e::Eventually([&] { return !::IsWindow(dlg); }));
         }
     }
 }
@@ -66,10 +66,10 @@ TEST(Placement, ReportFontsGrowWithTheScreensDpi)
         e2e::TempDir dir;
         App app;
         EXPECT_TRUE(e2e::StartWith(app, dir, kData));
-        e2e::Probe probe(app);
         for (auto field : {std::make_pair(IDC_TODAY_DNES, 18), std::make_pair(IDC_TODAY_HOLIDAYS, 16)}) {
-            const auto font = probe.Font(::GetDlgItem(app.Main(), field.first));
-            EXPECT_EQ(font ? font->lfHeight : 0, field.second * static_cast<int>(dpi) / 96) << dpi << " DPI";
+            const std::string font = e2e::FontOf(::GetDlgItem(app.Main(), field.first));
+            EXPECT_EQ(font.substr(font.find(' '), 4), " " + std::to_string(field.second * dpi / 96) + " ")
+                << font << " at " << dpi << " DPI";
         }
     }
 }
@@ -84,8 +84,8 @@ void ExpectBoxThenEnd(App& app, const e2e::TempDir& dir, const std::string& text
     shown.erase(std::remove(shown.begin(), shown.end(), '\n'), shown.end());
     EXPECT_EQ(shown, text);
     EXPECT_TRUE(OnWorkArea(box));
-    App::Answer(box, IDOK);
-    EXPECT_EQ(e2e::ExitCodeAfterWait(app), exitCode);
+    App::Click(box, IDOK, false);
+    EXPECT_EQ(app.ExitCode(), exitCode);
     EXPECT_EQ(dir.List(), files);
 }
 
@@ -155,7 +155,7 @@ TEST(PlacementBoxes, FailureEscapingAHandlerShowsABoxAndEndsWithoutSaving)
     e2e::TempDir dir;
     App app;
     ASSERT_TRUE(e2e::StartWith(app, dir, "24.12 9999 Eve\r\n"));
-    HWND ed = e2e::OpenBySysMenu(app, IDM_EDITBOX, IDC_EDIT_NOAGE);
+    HWND ed = e2e::OpenBySysMenu(app, L'e', IDC_EDIT_NOAGE);
     ASSERT_NE(ed, nullptr);
     BreakTextLengths(app.Process());
     ::PostMessageW(::GetDlgItem(ed, IDC_EDIT_NAME), WM_CHAR, L'!', 1);

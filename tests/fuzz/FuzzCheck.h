@@ -4,11 +4,4 @@
 #include <cstdio>
 #include <cstdlib>
 
-#define FUZZ_CHECK(condition)                                                              \
-    do {                                                                                   \
-        if (!(condition)) {                                                                \
-            std::fprintf(stderr, "%s:%d: property failed: %s\n", __FILE__, __LINE__,     \
-                         #condition);                                                      \
-            std::abort();                                                                  \
-        }                                                                                  \
-    } while (0)
+#define FUZZ_CHECK(c) ((c) ? void() : (std::fprintf(stderr, "%s:%d: failed: %s\n", __FILE__, __LINE__, #c), std::abort()))

@@ -1,135 +1,90 @@
+// The main window's core: the settings file's rules, a failed save, the day
+// the editor closes on, and the report texts fitted to their fields.
 #include "app/TodayCore.h"
 
-#include <string>
-#include <vector>
+#include <climits>
 
 #include <gtest/gtest.h>
 
-#include "DataFile_TempDir.h"
-#include "records/DataFile.h"
+#include "Rows.h"
 
-namespace {
+using namespace std::string_literals;
 
-// Records the user-facing effects instead of showing them.
-class TestCore : public CTodayCore {
-public:
-    explicit TestCore(int language, const std::string& dataFile = "") : CTodayCore(language)
-    {
-        m_strDataFile = dataFile;
+TEST(SettingsReading, LinesApplyByTheRules)
+{
+    const std::pair<const char*, const char*> cases[] = {  // the file; FILE, FONT1, FACE1, SIZE1, FONT2, FACE2, SIZE2
+        {"FILE = my.dat\r\nFONT1=a=b\r\nFACE1=BOLD\nSIZE1=9\nFONT2=X\nFACE2=ITALIC\nSIZE2=7",
+         " my.dat|a=b|BOLD|9|X|ITALIC|7"},
+        {"; FILE names SIZE2\r\nfile=lower.dat\r\n",
+         "; FILE names SIZE2|Helvetica|ITALIC_BOLD|18|Helvetica|NORMAL|; FILE names SIZE2"},
+        {"FILE=one\nFILE=two\rSIZE1=3\n", "two\rSIZE1=3|Helvetica|ITALIC_BOLD|two\rSIZE1=3|Helvetica|NORMAL|16"},
+    };
+    for (const auto& [text, values] : cases) {
+        Settings s = DefaultSettings(0);
+        ApplySettingsText(s, text);
+        EXPECT_EQ(s.m_strDataFile + "|" + s.m_strFont1 + "|" + s.m_strFace1 + "|" + s.m_strSize1 + "|" + s.m_strFont2 +
+                      "|" + s.m_strFace2 + "|" + s.m_strSize2, values);
     }
-    std::vector<std::string> errors;
-    int quits = 0, reports = 0;
+    const FontDescription f = DescribeFont(std::string(40, 'F'), "BOLD_ITALIC", std::string(30, '9'));
+    EXPECT_EQ(std::tuple(f.face, f.height, f.weight, f.italic), std::tuple(std::string(31, 'F'), INT_MAX, 800, true));
+}
 
-protected:
+struct TestCore : CTodayCore {
+    TestCore() : CTodayCore(0) {}
     void ShowError(const std::string& text) override { errors.push_back(text); }
     void RequestQuit() override { ++quits; }
-    void ShowReport() override { ++reports; }
+    void ShowReport() override {}
+    std::vector<std::string> errors;
+    int quits = 0;
 };
 
-const char kData[] = "[***CALENDAR***]\r\n05.03 0000 Bed\xF8ich\r\n06.03 0000 Miroslav\r\n\r\n"
-                     "[***CUSTOM***]\r\n05.03 1950 Grandpa\r\n05.03 9999 Holiday\r\n"
-                     "07.03 8888 Wedding\r\n";
-
-TEST(TodayCoreFiles, MissingSettingsOrDataFileReportAndQuit)
+// A directory put in the data file's place while the program runs: the save
+// is reported and the changes kept; once the place is free again, the next
+// save writes the file anew.
+TEST(TodayCoreSaving, FailedSaveIsReportedAndKeepsTheChangesForTheNext)
 {
     TempDir dir;
-    ChangeDir in(dir.Path());
-    for (int language : {0, 1}) {
-        TestCore core(language);
-        core.m_strFont1 = "left over";
-        core.LoadIniFile();
-        EXPECT_EQ(core.m_strDataFile, language ? "Sorvana.dat" : "Tolvari.dat");
-        EXPECT_EQ(core.m_strFont1, "Helvetica");
-        core.m_strDataFile = "no %s here.dat";
-        core.LoadFile();
-        EXPECT_EQ(core.errors, (std::vector<std::string>{SettingsOpenError(language),
-                                                         DataFileOpenError("no %s here.dat", language)}));
-        EXPECT_EQ(core.quits, 2);
-        EXPECT_EQ(core.m_nCount, 0);
-    }
-}
-
-TEST(TodayCoreSettings, FileOfTheLanguageOverDefaults)
-{
-    TempDir dir;
-    ChangeDir in(dir.Path());
-    WriteBytes("Tolvari.ini", "FILE=english.dat\r\n");
-    WriteBytes("Sorvana.ini", "FACE2=BOLD\n");
-    TestCore en(0), cz(1);
-    en.m_strFace2 = cz.m_strSize1 = "left over";
-    en.LoadIniFile();
-    cz.LoadIniFile();
-    EXPECT_EQ(en.m_strDataFile + " " + en.m_strFace2, "english.dat NORMAL");
-    EXPECT_EQ(cz.m_strDataFile + " " + cz.m_strFace2 + " " + cz.m_strSize1, "Sorvana.dat BOLD 18");
-    EXPECT_EQ(en.errors.size() + cz.errors.size() + en.quits + cz.quits, 0u);
-}
-
-TEST(TodayCoreDataFile, FailedSaveKeepsFileAndChangesAndDoesNotQuit)
-{
-    TempDir dir;
-    const std::string sub = dir.File("sub");
-    ASSERT_EQ(::mkdir(sub.c_str(), 0755), 0);
-    for (int language : {0, 1}) {
-        TestCore core(language, sub + "/t.dat");
-        WriteBytes(core.m_strDataFile, kData);
-        core.LoadFile();
-        core.m_arrName.SetAt(0, "changed");
-
-        // The data file's directory goes away while the program runs.
-        ASSERT_EQ(::rename(sub.c_str(), dir.File("moved").c_str()), 0);
-        core.SaveFile();
-        EXPECT_EQ(core.errors, std::vector<std::string>{DataFileWriteError(core.m_strDataFile, language)});
-        EXPECT_EQ(core.quits, 0);
-        EXPECT_EQ(core.m_arrName[0], "changed");
-        EXPECT_EQ(ReadBytes(dir.File("moved/t.dat")), kData);
-        EXPECT_EQ(CountEntries(dir.File("moved")), 1);
-
-        // Once the directory is back, closing the editor again saves.
-        ASSERT_EQ(::rename(dir.File("moved").c_str(), sub.c_str()), 0);
-        core.SaveFile();
-        EXPECT_EQ(core.errors.size(), 1u);
-        EXPECT_NE(ReadBytes(core.m_strDataFile).find("05.03 0000 changed\r\n"), std::string::npos);
-    }
-}
-
-// The texts themselves are the day report's; here what the core adds to it.
-TEST(TodayCoreReport, FindInfoShowsTheDayAndMovesToItsLastRecord)
-{
-    TempDir dir;
-    TestCore core(1, dir.File("t.dat"));
-    WriteBytes(core.m_strDataFile, kData);
+    WriteBytes(dir.File("t.dat"), "05.03 0000 A\r\n");
+    TestCore core;
+    core.m_strDataFile = dir.File("t.dat");
     core.LoadFile();
-    EXPECT_EQ(core.CurrentRecord, 1);
-    const std::pair<int, int> days[] = {{5, 3}, {8, 3}, {7, 4}};  // a day without records keeps it
-    for (auto [day, current] : days) {
-        core.m_nDay = day, core.m_nMonth = 3, core.m_nYear = 2001, core.m_nDOW = 2;
-        core.FindInfo();
-        EXPECT_EQ(core.CurrentRecord, current) << day;
-    }
-    EXPECT_EQ(core.m_showDnes, "pond\xECl\xED  7. b\xF8" "ezen  2001");
-    EXPECT_EQ(core.m_showBirthdays, "Wedding");
-    EXPECT_EQ(core.reports, 3);
+    core.m_arrName.SetAt(0, "changed");
+    std::filesystem::remove(dir.File("t.dat"));
+    std::filesystem::create_directory(dir.File("t.dat"));
+    core.SaveFile();
+    EXPECT_EQ(core.errors, std::vector<std::string>{"Error: Can't write file " + core.m_strDataFile +
+                                                    "\n\nYour changes are kept. Close the editor again to save them."});
+    EXPECT_EQ(core.quits, 0);
+    std::filesystem::remove(dir.File("t.dat"));
+    core.SaveFile();
+    EXPECT_EQ(core.errors.size(), 1u);
+    EXPECT_EQ(ReadBytes(dir.File("t.dat")), "[***CALENDAR***]\r\n05.03 0000 changed\r\n");
 }
 
+// The editor has closed on a record: its day and month in the same year,
+// with the weekday that date has; indices outside the lists keep the day.
 TEST(TodayCoreEditorDate, TakesDayAndMonthWithTheirWeekday)
 {
-    const struct {
-        int dayIndex, monthIndex;
-        int day, month, dow;  // expected; the year stays 2001
-    } cases[] = {
-        {4, 2, 5, 3, 2},     // 5 March 2001 was a Monday
-        {28, 1, 29, 2, 5},   // 29 February 2001 counts as 1 March, a Thursday
-        {0, 0, 1, 1, 2},     // an emptied list leaves 01.01
-        {-1, 2, 31, 12, 2},  // no day selected: the displayed date stays
-        {31, 2, 31, 12, 2}, {4, 12, 31, 12, 2}, {4, -1, 31, 12, 2},
-    };
-    for (const auto& c : cases) {
-        TestCore core(0);
-        core.m_nDay = 31, core.m_nMonth = 12, core.m_nYear = 2001, core.m_nDOW = 2;
-        core.TakeEditorDate(c.dayIndex, c.monthIndex);
-        EXPECT_EQ(std::vector<int>({core.m_nDay, core.m_nMonth, core.m_nYear, core.m_nDOW}),
-                  std::vector<int>({c.day, c.month, 2001, c.dow})) << c.dayIndex << "/" << c.monthIndex;
-    }
+    TestCore core;
+    core.m_nDay = 31, core.m_nMonth = 12, core.m_nYear = 2001, core.m_nDOW = 2;
+    core.TakeEditorDate(-1, 2);
+    core.TakeEditorDate(4, 12);
+    EXPECT_EQ(FormatDateLine(core, 0), "Monday, December  31, 2001");
+    core.TakeEditorDate(28, 1);  // 29 February 2001 is counted on to 1 March, a Thursday
+    EXPECT_EQ(FormatDateLine(core, 0), "Thursday, February  29, 2001");
 }
 
-}  // namespace
+TEST(ReportField, LongTextsAreCutAndNulBytesShowAsQuestionMarks)
+{
+    const std::string line(kMaxFieldLine, 'a');
+    std::string many;
+    while (many.size() < kMaxFieldText)
+        many += "line\r\n";
+    const std::pair<std::string, std::string> cases[] = {
+        {"a\0b\r\n\0"s, "a?b\r\n?"},
+        {"x\r\n" + line + "bc\r\n" + line, "x\r\n" + line + "...\r\n" + line},
+        {many + "end", many.substr(0, kMaxFieldText) + "..."},
+    };
+    for (const auto& [text, fitted] : cases)
+        EXPECT_EQ(FitReportField(text), fitted);
+}
