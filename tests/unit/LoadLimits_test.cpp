@@ -6,7 +6,7 @@
 #include <sys/resource.h>
 #include <sys/wait.h>
 
-#include "DataFile_TempDir.h"
+#include "Rows.h"
 #include "records/DataFile.h"
 
 namespace {
