@@ -1,9 +1,6 @@
 #include "about/LinkRules.h"
 
-CLinkRules::CLinkRules(const char* target)
-    : m_target(target ? target : ""), m_textColor(kLinkUnvisitedColor)
-{
-}
+CLinkRules::CLinkRules(const char* target) : m_target(target ? target : ""), m_textColor(kLinkUnvisitedColor) {}
 
 void CLinkRules::OnClick(ILinkShell& shell)
 {
@@ -13,8 +10,7 @@ void CLinkRules::OnClick(ILinkShell& shell)
             return;  // nothing to open, not worth a beep
         // A bare address shown in the box opens the mail program. The test is
         // case-sensitive on purpose, so "MAILTO:" gets a second prefix.
-        if (m_target.find('@') != std::string::npos &&
-            m_target.find("mailto:") == std::string::npos)
+        if (m_target.find('@') != std::string::npos && m_target.find("mailto:") == std::string::npos)
             m_target.insert(0, "mailto:");
     }
 

@@ -1,10 +1,12 @@
 #include "about/StaticLink.h"
 
-#include "records/Text.h"
-#include "framework/WinApp.h"
-#include "res/resource.h"
+#include <windows.h>
 
 #include <shellapi.h>
+
+#include "framework/WinApp.h"
+#include "records/Text.h"
+#include "res/resource.h"
 
 const COLORREF CStaticLink::s_unvisitedColor = kLinkUnvisitedColor;
 const COLORREF CStaticLink::s_visitedColor = kLinkVisitedColor;
@@ -22,8 +24,8 @@ public:
 
     uintptr_t Open(const std::string& target) override
     {
-        HINSTANCE result = ::ShellExecuteW(nullptr, L"open", tolvari::Widen(target).c_str(), nullptr,
-                                           nullptr, SW_SHOWNORMAL);
+        HINSTANCE result =
+            ::ShellExecuteW(nullptr, L"open", tolvari::Widen(target).c_str(), nullptr, nullptr, SW_SHOWNORMAL);
         return reinterpret_cast<uintptr_t>(result);
     }
 
@@ -55,8 +57,7 @@ HCURSOR LoadFallbackCursor()
 
 }  // namespace
 
-CStaticLink::CStaticLink(const char* target, BOOL deleteOnDestroy)
-    : m_link(target), m_deleteOnDestroy(deleteOnDestroy)
+CStaticLink::CStaticLink(const char* target, BOOL deleteOnDestroy) : m_link(target), m_deleteOnDestroy(deleteOnDestroy)
 {
     // Loaded again by every link; a shared resource cursor, so nothing leaks.
     CWinApp* app = AfxGetApp();

@@ -12,15 +12,15 @@ public:
     explicit CStaticLink(const char* target = nullptr, BOOL deleteOnDestroy = FALSE);
     ~CStaticLink() override;
 
-    CLinkRules m_link;         // target and current colour
-    CFont m_underlineFont;     // made at the first drawing, kept for the object's life
+    CLinkRules m_link;      // target and current colour
+    CFont m_underlineFont;  // made at the first drawing, kept for the object's life
     BOOL m_deleteOnDestroy;
 
     // Shared by every link for the life of the process.
     static const COLORREF s_unvisitedColor;
     static const COLORREF s_visitedColor;
-    static HCURSOR s_linkCursor;          // never destroyed
-    static BOOL s_cursorFallbackTried;    // the fallback search runs at most once
+    static HCURSOR s_linkCursor;        // never destroyed
+    static BOOL s_cursorFallbackTried;  // the fallback search runs at most once
 
 protected:
     MessageMap GetMessageMap() const override;

@@ -9,9 +9,9 @@ class CReminderApp : public CWinApp, public CEditHost {
 public:
     CReminderApp();
 
-    int UiLanguage = 0;                        // 0 English, nonzero Czech
-    HWND m_hEditWnd = nullptr;                 // the open record editor, if any
-    CToolTipCtrl* m_pEditToolTip = nullptr;    // its tooltips, not owned
+    int UiLanguage = 0;                      // 0 English, nonzero Czech
+    HWND m_hEditWnd = nullptr;               // the open record editor, if any
+    CToolTipCtrl* m_pEditToolTip = nullptr;  // its tooltips, not owned
 
     BOOL InitInstance() override;
     BOOL ProcessMessageFilter(int code, MSG* msg) override;

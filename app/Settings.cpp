@@ -40,9 +40,8 @@ void ApplySettingsText(Settings& values, std::string_view text)
     };
     // Tested in this order; FONT names the typeface and FACE the style.
     static const Entry kEntries[] = {
-        {"FILE", &Settings::m_strDataFile}, {"FONT1", &Settings::m_strFont1},
-        {"FACE1", &Settings::m_strFace1},   {"SIZE1", &Settings::m_strSize1},
-        {"FONT2", &Settings::m_strFont2},   {"FACE2", &Settings::m_strFace2},
+        {"FILE", &Settings::m_strDataFile}, {"FONT1", &Settings::m_strFont1}, {"FACE1", &Settings::m_strFace1},
+        {"SIZE1", &Settings::m_strSize1},   {"FONT2", &Settings::m_strFont2}, {"FACE2", &Settings::m_strFace2},
         {"SIZE2", &Settings::m_strSize2},
     };
     ForEachLine(text, [&](std::string_view line, size_t) {
@@ -66,8 +65,7 @@ std::string SettingsOpenError(int uiLanguage)
     return "Error: Can't open file Tolvari.ini\n\nThe file doesn't exist in the current directory.";
 }
 
-FontDescription DescribeFont(const std::string& face, const std::string& style,
-                             const std::string& size)
+FontDescription DescribeFont(const std::string& face, const std::string& style, const std::string& size)
 {
     FontDescription d;
     d.height = AtoiSaturating(std::string_view(size));

@@ -39,8 +39,7 @@ struct FontDescription {
     std::string face;  // cut to the platform's 31 characters
 };
 
-FontDescription DescribeFont(const std::string& face, const std::string& style,
-                             const std::string& size);
+FontDescription DescribeFont(const std::string& face, const std::string& style, const std::string& size);
 
 // A SIZE is pixels at 96 DPI: the height for a window at dpi, rounded as
 // MulDiv rounds and kept within int.

@@ -67,8 +67,7 @@ void CTodayCore::FindInfo()
     const int last = BuildDayReport(*this, *this, UiLanguage, texts);
     if (last >= 0)
         CurrentRecord = last;
-    for (std::string* field : {&m_showDnes, &m_showCalendar, &m_showHolidays, &m_showBirthdays,
-                               &m_showNextDays})
+    for (std::string* field : {&m_showDnes, &m_showCalendar, &m_showHolidays, &m_showBirthdays, &m_showNextDays})
         *field = FitReportField(std::move(*field));
     ShowReport();
 }

@@ -62,5 +62,5 @@ protected:
     // Only posts the quit (PostQuitMessage(0)): the caller's code after it
     // still runs, so a caller that must stop returns right after.
     virtual void RequestQuit() = 0;
-    virtual void ShowReport() = 0;                        // move the five texts into the window
+    virtual void ShowReport() = 0;  // move the five texts into the window
 };

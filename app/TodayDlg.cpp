@@ -1,21 +1,20 @@
 #include "app/TodayDlg.h"
 
+#include <algorithm>
+
 #include "about/AboutDlg.h"
 #include "app/ReminderApp.h"
-#include "editor/EditDlg.h"
 #include "app/Settings.h"
+#include "editor/EditDlg.h"
 #include "framework/DataExchange.h"
 #include "records/Text.h"
 #include "res/resource.h"
-
-#include <algorithm>
 
 CTodayDlg::CTodayDlg(CWnd* parent)
     : CDialog(IDD_TOLVARI_DIALOG, parent),
       CTodayCore(GetReminderApp()->UiLanguage),
       m_hIcon(GetReminderApp()->LoadIcon(IDR_MAINFRAME))
-{
-}
+{}
 
 MessageMap CTodayDlg::GetMessageMap() const
 {
@@ -70,7 +69,7 @@ BOOL CTodayDlg::OnInitDialog()
     CreateReportFont(m_font1, m_strFont1, m_strFace1, m_strSize1);
     CreateReportFont(m_font2, m_strFont2, m_strFace2, m_strSize2);
     const std::pair<int, HFONT> fonts[] = {
-        {IDC_TODAY_DNES, m_font1},     {IDC_TODAY_CALENDAR, m_font1}, {IDC_TODAY_HOLIDAYS, m_font2},
+        {IDC_TODAY_DNES, m_font1},      {IDC_TODAY_CALENDAR, m_font1}, {IDC_TODAY_HOLIDAYS, m_font2},
         {IDC_TODAY_BIRTHDAYS, m_font2}, {IDC_TODAY_NEXTDAYS, m_font2},
     };
     for (const auto& f : fonts)

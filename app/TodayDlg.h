@@ -2,11 +2,11 @@
 // and the system-menu commands.
 #pragma once
 
+#include <ctime>
+
 #include "app/TodayCore.h"
 #include "framework/Controls.h"
 #include "framework/Dialog.h"
-
-#include <ctime>
 
 class CTodayDlg : public CDialog, public CTodayCore {
 public:
@@ -35,6 +35,5 @@ protected:
 
 private:
     void RunEditor();
-    void CreateReportFont(CFont& font, const std::string& face, const std::string& style,
-                          const std::string& size);
+    void CreateReportFont(CFont& font, const std::string& face, const std::string& style, const std::string& size);
 };

@@ -6,30 +6,111 @@
 namespace {
 
 const char* const kFirstNames[] = {
-    "Ji\xF8\xED", "Jan", "Petr", "Josef", "Pavel", "Martin", "Tom\xE1\x9A", "Jaroslav",
-    "Miroslav", "Zden\xECk", "V\xE1" "clav", "Michal", "Franti\x9A" "ek", "Ond\xF8" "ej",
-    "Marie", "Jana", "Eva", "Hana", "Anna", "Lenka", "Kate\xF8ina", "V\xECra", "Lucie",
-    "Alena", "Petra", "Veronika", "Jaroslava", "\x8A\xE1rka", "\x8Eofie", "R\xF9\x9E" "ena",
+    "Ji\xF8\xED",
+    "Jan",
+    "Petr",
+    "Josef",
+    "Pavel",
+    "Martin",
+    "Tom\xE1\x9A",
+    "Jaroslav",
+    "Miroslav",
+    "Zden\xECk",
+    "V\xE1"
+    "clav",
+    "Michal",
+    "Franti\x9A"
+    "ek",
+    "Ond\xF8"
+    "ej",
+    "Marie",
+    "Jana",
+    "Eva",
+    "Hana",
+    "Anna",
+    "Lenka",
+    "Kate\xF8ina",
+    "V\xECra",
+    "Lucie",
+    "Alena",
+    "Petra",
+    "Veronika",
+    "Jaroslava",
+    "\x8A\xE1rka",
+    "\x8Eofie",
+    "R\xF9\x9E"
+    "ena",
 };
 const char* const kSurnames[] = {
-    "Nov\xE1k", "Svoboda", "Novotn\xFD", "Dvo\xF8\xE1k", "\xC8" "ern\xFD", "Proch\xE1zka",
-    "Ku\xE8" "era", "Vesel\xFD", "Hor\xE1k", "N\xECmec", "Pokorn\xFD", "Marek", "Posp\xED\x9Ail",
-    "H\xE1jek", "Jel\xEDnek", "Kr\xE1l", "R\xF9\x9Ei\xE8ka", "Bene\x9A", "Fiala", "Sedl\xE1\xE8" "ek",
-    "Dole\x9E" "al", "Zeman", "Kol\xE1\xF8", "Navr\xE1til", "\xC8" "erm\xE1k", "Urban", "Van\xEC" "k",
-    "Bla\x9E" "ek", "K\xF8\xED\x9E", "Kova\xF8",
+    "Nov\xE1k",
+    "Svoboda",
+    "Novotn\xFD",
+    "Dvo\xF8\xE1k",
+    "\xC8"
+    "ern\xFD",
+    "Proch\xE1zka",
+    "Ku\xE8"
+    "era",
+    "Vesel\xFD",
+    "Hor\xE1k",
+    "N\xECmec",
+    "Pokorn\xFD",
+    "Marek",
+    "Posp\xED\x9Ail",
+    "H\xE1jek",
+    "Jel\xEDnek",
+    "Kr\xE1l",
+    "R\xF9\x9Ei\xE8ka",
+    "Bene\x9A",
+    "Fiala",
+    "Sedl\xE1\xE8"
+    "ek",
+    "Dole\x9E"
+    "al",
+    "Zeman",
+    "Kol\xE1\xF8",
+    "Navr\xE1til",
+    "\xC8"
+    "erm\xE1k",
+    "Urban",
+    "Van\xEC"
+    "k",
+    "Bla\x9E"
+    "ek",
+    "K\xF8\xED\x9E",
+    "Kova\xF8",
 };
-const char* const kNotes[] = {"", "", "", "", " (soused)", " - narozeniny", " (kolega z pr\xE1" "ce)",
-                              " a rodina", " *", " (\x9A" "kola)"};
-const char* const kHolidays[] = {"Nov\xFD rok", "Velikono\xE8n\xED pond\xECl\xED",
-                                 "Sv\xE1tek pr\xE1" "ce", "Den v\xEDt\xEC" "zstv\xED",
-                                 "Den matek", "Cyril a Metod\xEC" "j",
-                                 "Mistr Jan Hus", "\x8At\xEC" "dr\xFD den", "New Year's Day",
+const char* const kNotes[] = {"",
+                              "",
+                              "",
+                              "",
+                              " (soused)",
+                              " - narozeniny",
+                              " (kolega z pr\xE1"
+                              "ce)",
+                              " a rodina",
+                              " *",
+                              " (\x9A"
+                              "kola)"};
+const char* const kHolidays[] = {"Nov\xFD rok",
+                                 "Velikono\xE8n\xED pond\xECl\xED",
+                                 "Sv\xE1tek pr\xE1"
+                                 "ce",
+                                 "Den v\xEDt\xEC"
+                                 "zstv\xED",
+                                 "Den matek",
+                                 "Cyril a Metod\xEC"
+                                 "j",
+                                 "Mistr Jan Hus",
+                                 "\x8At\xEC"
+                                 "dr\xFD den",
+                                 "New Year's Day",
                                  "Christmas Day"};
 const int kMonthLength[] = {31, 29, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
 
 void AppendDate(std::string& out, int day, int month)
 {
-    const char text[] = {static_cast<char>('0' + day / 10), static_cast<char>('0' + day % 10), '.',
+    const char text[] = {static_cast<char>('0' + day / 10),   static_cast<char>('0' + day % 10),   '.',
                          static_cast<char>('0' + month / 10), static_cast<char>('0' + month % 10), ' '};
     out.append(text, sizeof text);
 }

@@ -1,13 +1,13 @@
 // Loading a data file and building the day report at 1,000 to 1,000,000
 // records.
 #include <benchmark/benchmark.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <cstdlib>
 #include <map>
 #include <memory>
 #include <string>
-#include <unistd.h>
 
 #include "app/TodayCore.h"
 #include "bench/DataGen.h"

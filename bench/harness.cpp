@@ -5,12 +5,13 @@
 // --stats adds, on standard error, the time of loading and of the report
 // (from inside the process), the peak resident set of this program and the
 // number of entries the report names (counted after the timed part).
+#include <sys/resource.h>
+
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <string>
-#include <sys/resource.h>
 
 #include "app/TodayCore.h"
 #include "records/DataFile.h"
@@ -43,8 +44,7 @@ int CountParts(const std::string& text, const char* separator)
     if (text.empty())
         return 0;
     int n = 1;
-    for (size_t at = text.find(separator); at != std::string::npos;
-         at = text.find(separator, at + 1))
+    for (size_t at = text.find(separator); at != std::string::npos; at = text.find(separator, at + 1))
         ++n;
     return n;
 }
@@ -82,8 +82,7 @@ int CountEntries(const HarnessCore& core)
     const std::string key = DayKey(core.m_nDay), monthKey = DayKey(core.m_nMonth);
     int n = 0;
     for (int i = 0; i < core.m_nCount; ++i) {
-        n += core.m_arrDay[i] == key && core.m_arrMonth[i] == monthKey &&
-             core.m_arrYear[i] == "0000";
+        n += core.m_arrDay[i] == key && core.m_arrMonth[i] == monthKey && core.m_arrYear[i] == "0000";
     }
     n += CountParts(texts.m_showHolidays, "\r\n") + CountParts(texts.m_showBirthdays, "\r\n");
     size_t start = 0;
@@ -124,15 +123,14 @@ int main(int argc, char** argv)
         core.FindInfo();
     const auto reported = Clock::now();
 
-    for (const std::string* text : {&core.m_showDnes, &core.m_showCalendar, &core.m_showHolidays,
-                                    &core.m_showBirthdays, &core.m_showNextDays})
+    for (const std::string* text :
+         {&core.m_showDnes, &core.m_showCalendar, &core.m_showHolidays, &core.m_showBirthdays, &core.m_showNextDays})
         Print(*text);
     std::fflush(stdout);
 
     if (stats) {
         using Us = std::chrono::microseconds;
-        std::fprintf(stderr, "records %d\nload_us %lld\nreport_us %lld\npeak_kib %ld\nentries %d\n",
-                     core.m_nCount,
+        std::fprintf(stderr, "records %d\nload_us %lld\nreport_us %lld\npeak_kib %ld\nentries %d\n", core.m_nCount,
                      static_cast<long long>(std::chrono::duration_cast<Us>(loaded - start).count()),
                      static_cast<long long>(std::chrono::duration_cast<Us>(reported - loaded).count()),
                      PeakResidentKiB(), CountEntries(core));

@@ -1,9 +1,10 @@
 // Loads one data file the way the program does at start-up and reports the
 // time taken and the process's peak resident memory:
 //   tolvari_loadpeak file.dat
+#include <sys/resource.h>
+
 #include <chrono>
 #include <cstdio>
-#include <sys/resource.h>
 
 #include "records/DataFile.h"
 
@@ -19,8 +20,7 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "cannot read %s\n", argv[1]);
         return 1;
     }
-    const double seconds =
-        std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     struct rusage usage;
     getrusage(RUSAGE_SELF, &usage);
     std::printf("records %d\nload %.3f s\npeak RSS %ld KiB\n", list.m_nCount, seconds, usage.ru_maxrss);

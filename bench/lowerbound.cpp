@@ -37,8 +37,7 @@ std::vector<uint32_t> LineStarts(const std::string& text)
     return starts;
 }
 
-long CountDay(const std::string& text, const std::vector<uint32_t>& starts, const char day[2],
-              const char month[2])
+long CountDay(const std::string& text, const std::vector<uint32_t>& starts, const char day[2], const char month[2])
 {
     long matches = 0;
     const char* const base = text.data();
@@ -81,9 +80,9 @@ int main(int argc, char** argv)
     const auto end = std::chrono::steady_clock::now();
     std::printf("%ld\n", matches);
     if (stats) {
-        std::fprintf(stderr, "work_us %lld\n",
-                     static_cast<long long>(
-                         std::chrono::duration_cast<std::chrono::microseconds>(end - start).count()));
+        std::fprintf(
+            stderr, "work_us %lld\n",
+            static_cast<long long>(std::chrono::duration_cast<std::chrono::microseconds>(end - start).count()));
     }
     return 0;
 }

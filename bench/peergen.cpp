@@ -36,10 +36,8 @@ int main(int argc, char** argv)
     const struct {
         const char* file;
         const char* format;
-    } kFiles[] = {{"calendar.txt", "calendar"},
-                  {"remind.rem", "remind"},
-                  {"pal.pal", "pal"},
-                  {"birthdays", "birthday"}};
+    } kFiles[] = {
+        {"calendar.txt", "calendar"}, {"remind.rem", "remind"}, {"pal.pal", "pal"}, {"birthdays", "birthday"}};
     bool ok = WriteFile(dir + "/Tolvari.dat", data);
     for (const auto& f : kFiles) {
         PeerFormat format;

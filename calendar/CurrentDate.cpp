@@ -15,8 +15,14 @@ int Saturate(int64_t value)
 }
 
 // Floor division and modulo, for calendar arithmetic on negative values.
-int64_t FloorDiv(int64_t a, int64_t b) { return a / b - ((a % b != 0) && ((a < 0) != (b < 0))); }
-int64_t FloorMod(int64_t a, int64_t b) { return a - FloorDiv(a, b) * b; }
+int64_t FloorDiv(int64_t a, int64_t b)
+{
+    return a / b - ((a % b != 0) && ((a < 0) != (b < 0)));
+}
+int64_t FloorMod(int64_t a, int64_t b)
+{
+    return a - FloorDiv(a, b) * b;
+}
 
 // Days from 1 January 1970 to the given Gregorian date (month 1..12).
 int64_t DaysFromCivil(int64_t year, int64_t month, int64_t day)
@@ -34,7 +40,13 @@ int64_t DaysFromCivil(int64_t year, int64_t month, int64_t day)
 int MonthLength(int month, int year)
 {
     switch (month) {
-    case 1: case 3: case 5: case 7: case 8: case 10: case 12:
+    case 1:
+    case 3:
+    case 5:
+    case 7:
+    case 8:
+    case 10:
+    case 12:
         return 31;
     case 2:
         return year % 4 == 0 ? 29 : 28;
@@ -96,6 +108,5 @@ void CurrentDate::PrevDay()
 
 bool operator==(const CurrentDate& a, const CurrentDate& b)
 {
-    return a.m_nDay == b.m_nDay && a.m_nMonth == b.m_nMonth && a.m_nYear == b.m_nYear &&
-           a.m_nDOW == b.m_nDOW;
+    return a.m_nDay == b.m_nDay && a.m_nMonth == b.m_nMonth && a.m_nYear == b.m_nYear && a.m_nDOW == b.m_nDOW;
 }

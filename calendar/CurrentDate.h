@@ -32,4 +32,7 @@ struct CurrentDate {
 };
 
 bool operator==(const CurrentDate& a, const CurrentDate& b);
-inline bool operator!=(const CurrentDate& a, const CurrentDate& b) { return !(a == b); }
+inline bool operator!=(const CurrentDate& a, const CurrentDate& b)
+{
+    return !(a == b);
+}

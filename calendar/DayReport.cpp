@@ -12,15 +12,32 @@ namespace {
 const char* const kWeekdaysEn[] = {"Sunday, ",   "Monday, ", "Tuesday, ", "Wednesday, ",
                                    "Thursday, ", "Friday, ", "Saturday, "};
 // Czech in code page 1250: neděle, pondělí, úterý, středa, čtvrtek, pátek, sobota.
-const char* const kWeekdaysCz[] = {"ned\xECle ", "pond\xECl\xED ", "\xFAter\xFD ",
-                                   "st\xF8" "eda ", "\xE8tvrtek ", "p\xE1tek ", "sobota "};
-const char* const kMonthsEn[] = {"January ", "February ", "March ",     "April ",
-                                 "May ",     "June ",     "July ",      "August ",
-                                 "September ", "October ", "November ", "December "};
+const char* const kWeekdaysCz[] = {"ned\xECle ",
+                                   "pond\xECl\xED ",
+                                   "\xFAter\xFD ",
+                                   "st\xF8"
+                                   "eda ",
+                                   "\xE8tvrtek ",
+                                   "p\xE1tek ",
+                                   "sobota "};
+const char* const kMonthsEn[] = {"January ", "February ", "March ",     "April ",   "May ",      "June ",
+                                 "July ",    "August ",   "September ", "October ", "November ", "December "};
 // leden, únor, březen, duben, květen, červen, červenec, srpen, září, říjen, listopad, prosinec.
-const char* const kMonthsCz[] = {"leden ",  "\xFAnor ",   "b\xF8" "ezen ", "duben ",
-                                 "kv\xECten ", "\xE8" "erven ", "\xE8" "ervenec ", "srpen ",
-                                 "z\xE1\xF8\xED ", "\xF8\xEDjen ", "listopad ", "prosinec "};
+const char* const kMonthsCz[] = {"leden ",
+                                 "\xFAnor ",
+                                 "b\xF8"
+                                 "ezen ",
+                                 "duben ",
+                                 "kv\xECten ",
+                                 "\xE8"
+                                 "erven ",
+                                 "\xE8"
+                                 "ervenec ",
+                                 "srpen ",
+                                 "z\xE1\xF8\xED ",
+                                 "\xF8\xEDjen ",
+                                 "listopad ",
+                                 "prosinec "};
 
 const char kLineBreak[] = "\r\n";
 const char kCalendarCode[] = "0000";
@@ -63,20 +80,17 @@ std::string FormatDateLine(const CurrentDate& date, int uiLanguage)
     const bool czech = uiLanguage != 0;
     const bool weekdayKnown = date.m_nDOW >= 1 && date.m_nDOW <= 7;
     const bool monthKnown = date.m_nMonth >= 1 && date.m_nMonth <= 12;
-    std::string weekday = weekdayKnown ? (czech ? kWeekdaysCz : kWeekdaysEn)[date.m_nDOW - 1]
-                                       : (czech ? "? " : "?, ");
+    std::string weekday = weekdayKnown ? (czech ? kWeekdaysCz : kWeekdaysEn)[date.m_nDOW - 1] : (czech ? "? " : "?, ");
     std::string month = monthKnown ? (czech ? kMonthsCz : kMonthsEn)[date.m_nMonth - 1] : "? ";
     if (czech)
-        return weekday + " " + std::to_string(date.m_nDay) + ". " + month + " " +
-               std::to_string(date.m_nYear);
+        return weekday + " " + std::to_string(date.m_nDay) + ". " + month + " " + std::to_string(date.m_nYear);
     return weekday + month + " " + std::to_string(date.m_nDay) + ", " + std::to_string(date.m_nYear);
 }
 
 // One pass over the records instead of one per day: each record is matched
 // against all eight day keys at once. Within a look-ahead line the names come
 // in day order and, within a day, in list order, as a pass per day gives them.
-int BuildDayReport(const RecordList& list, const CurrentDate& date, int uiLanguage,
-                   DayReportTexts& out)
+int BuildDayReport(const RecordList& list, const CurrentDate& date, int uiLanguage, DayReportTexts& out)
 {
     out = DayReportTexts();
 
@@ -182,9 +196,7 @@ int BuildDayReport(const RecordList& list, const CurrentDate& date, int uiLangua
     for (int k = 1; k < kDays; ++k) {
         for (int i : ahead[k]) {
             const std::string_view year = list.m_arrYear[i];
-            std::string& line = year == kHolidayCode    ? holidays
-                                : year == kCalendarCode ? calendar
-                                                        : anniversaries;
+            std::string& line = year == kHolidayCode ? holidays : year == kCalendarCode ? calendar : anniversaries;
             AppendLine(line, list.m_arrName[i], ", ");
         }
     }

@@ -28,5 +28,4 @@ std::string FormatDateLine(const CurrentDate& date, int uiLanguage);
 
 // Builds all five texts for the date from the first m_nCount records and
 // returns the index of the last record on that day, or -1 if none is.
-int BuildDayReport(const RecordList& list, const CurrentDate& date, int uiLanguage,
-                   DayReportTexts& out);
+int BuildDayReport(const RecordList& list, const CurrentDate& date, int uiLanguage, DayReportTexts& out);

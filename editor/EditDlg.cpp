@@ -1,16 +1,15 @@
 #include "editor/EditDlg.h"
 
-#include "framework/DataExchange.h"
-#include "records/Text.h"
-#include "framework/WinApp.h"
-#include "res/resource.h"
-
 #include <cwchar>
+
+#include "framework/DataExchange.h"
+#include "framework/WinApp.h"
+#include "records/Text.h"
+#include "res/resource.h"
 
 CEditDlg::CEditDlg(CEditHost& host, CWnd* parent)
     : CDialog(IDD_EDIT_DIALOG, parent), CEditRules(host.EditLanguage()), m_host(host)
-{
-}
+{}
 
 CEditDlg::~CEditDlg()
 {
@@ -79,8 +78,7 @@ void CEditDlg::CreateToolTips()
         return;
     }
     // In the order of CEditRules::ToolTipText.
-    CBitmapButton* const buttons[] = {&m_btnFirst, &m_btnPrev, &m_btnNext,
-                                      &m_btnLast,  &m_btnNew,  &m_btnDelete};
+    CBitmapButton* const buttons[] = {&m_btnFirst, &m_btnPrev, &m_btnNext, &m_btnLast, &m_btnNew, &m_btnDelete};
     for (int i = 0; i < 6; ++i)
         m_pToolTip->AddTool(buttons[i], ToolTipText(UiLanguage, i));
     m_pToolTip->Activate(TRUE);

@@ -23,8 +23,10 @@ int IndexFromNumber(int number)
 // Vymazat výročí.
 const char* const kToolTips[2][6] = {
     {"First", "Previous", "Next", "Last", "Add empty anniversary", "Delete anniversary"},
-    {"Prvn\xED", "P\xF8" "edchoz\xED", "Dal\x9A\xED", "Posledn\xED",
-     "Vlo\x9Eit pr\xE1zdn\xE9 v\xFDro\xE8\xED", "Vymazat v\xFDro\xE8\xED"},
+    {"Prvn\xED",
+     "P\xF8"
+     "edchoz\xED",
+     "Dal\x9A\xED", "Posledn\xED", "Vlo\x9Eit pr\xE1zdn\xE9 v\xFDro\xE8\xED", "Vymazat v\xFDro\xE8\xED"},
 };
 
 const char* DeleteQuestion(int uiLanguage)
@@ -62,16 +64,30 @@ void CEditRules::Go(int index)
     ShowRecord(m_nCurrent);
 }
 
-void CEditRules::Start() { Go(m_nCurrent); }
-void CEditRules::OnFirst() { Go(0); }
-void CEditRules::OnPrev() { Go(m_nCurrent > 0 ? m_nCurrent - 1 : 0); }
-void CEditRules::OnNext() { Go(m_nCurrent < m_nCount - 1 ? m_nCurrent + 1 : m_nCount - 1); }
-void CEditRules::OnLast() { Go(m_nCount - 1); }
+void CEditRules::Start()
+{
+    Go(m_nCurrent);
+}
+void CEditRules::OnFirst()
+{
+    Go(0);
+}
+void CEditRules::OnPrev()
+{
+    Go(m_nCurrent > 0 ? m_nCurrent - 1 : 0);
+}
+void CEditRules::OnNext()
+{
+    Go(m_nCurrent < m_nCount - 1 ? m_nCurrent + 1 : m_nCount - 1);
+}
+void CEditRules::OnLast()
+{
+    Go(m_nCount - 1);
+}
 
 void CEditRules::ShowRecord(int index)
 {
-    m_strPosition = std::to_string(static_cast<long long>(m_nCurrent) + 1) + "/" +
-                    std::to_string(m_nCount);
+    m_strPosition = std::to_string(static_cast<long long>(m_nCurrent) + 1) + "/" + std::to_string(m_nCount);
 
     // A new record has empty texts and shows these defaults until it is edited.
     m_nType = 1;

@@ -1,9 +1,9 @@
 #include "framework/Controls.h"
 
-#include "records/Text.h"
-#include "framework/WinApp.h"
-
 #include <cwctype>
+
+#include "framework/WinApp.h"
+#include "records/Text.h"
 
 BOOL CFont::CreateFontIndirect(const LOGFONTW& lf)
 {
@@ -51,8 +51,7 @@ BOOL CBitmapButton::AutoLoad(UINT id, CWnd* parent)
         return FALSE;
     BITMAP bm = {};
     ::GetObjectW(m_hUp, sizeof(bm), &bm);
-    ::SetWindowPos(m_hWnd, nullptr, 0, 0, bm.bmWidth, bm.bmHeight,
-                   SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    ::SetWindowPos(m_hWnd, nullptr, 0, 0, bm.bmWidth, bm.bmHeight, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     return TRUE;
 }
 
@@ -66,8 +65,7 @@ LRESULT CBitmapButton::OnDrawItem(WPARAM, LPARAM lParam)
     HGDIOBJ old = ::SelectObject(memory, picture);
     BITMAP bm = {};
     ::GetObjectW(picture, sizeof(bm), &bm);
-    ::BitBlt(dis->hDC, dis->rcItem.left, dis->rcItem.top, bm.bmWidth, bm.bmHeight, memory, 0, 0,
-             SRCCOPY);
+    ::BitBlt(dis->hDC, dis->rcItem.left, dis->rcItem.top, bm.bmWidth, bm.bmHeight, memory, 0, 0, SRCCOPY);
     ::SelectObject(memory, old);
     ::DeleteDC(memory);
     return TRUE;
@@ -75,9 +73,9 @@ LRESULT CBitmapButton::OnDrawItem(WPARAM, LPARAM lParam)
 
 BOOL CToolTipCtrl::Create(CWnd* parent, DWORD style)
 {
-    HWND hwnd = ::CreateWindowExW(0, TOOLTIPS_CLASSW, nullptr, WS_POPUP | style, CW_USEDEFAULT,
-                                  CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, parent->m_hWnd,
-                                  nullptr, AfxGetApp()->m_hInstance, nullptr);
+    HWND hwnd =
+        ::CreateWindowExW(0, TOOLTIPS_CLASSW, nullptr, WS_POPUP | style, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
+                          CW_USEDEFAULT, parent->m_hWnd, nullptr, AfxGetApp()->m_hInstance, nullptr);
     m_hWnd = hwnd;
     return hwnd != nullptr;
 }

@@ -1,11 +1,13 @@
 // The few controls and GDI objects the dialogs use.
 #pragma once
 
-#include "framework/Wnd.h"
+#include <windows.h>
 
 #include <commctrl.h>
 
 #include <string>
+
+#include "framework/Wnd.h"
 
 // Owns one font handle; released with the object.
 class CFont {

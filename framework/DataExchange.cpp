@@ -1,11 +1,11 @@
 #include "framework/DataExchange.h"
 
-#include "records/Text.h"
-#include "framework/WinApp.h"
-
 #include <climits>
 #include <cwchar>
 #include <cwctype>
+
+#include "framework/WinApp.h"
+#include "records/Text.h"
 
 namespace {
 

@@ -29,9 +29,9 @@ INT_PTR CDialog::DoModal()
 
     m_bEnded = false;
     m_nResult = -1;
-    HWND hwnd = ::CreateDialogParamW(app ? app->m_hInstance : ::GetModuleHandleW(nullptr),
-                                     MAKEINTRESOURCEW(m_nIDTemplate), owner, &CDialog::DialogProc,
-                                     reinterpret_cast<LPARAM>(this));
+    HWND hwnd =
+        ::CreateDialogParamW(app ? app->m_hInstance : ::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(m_nIDTemplate),
+                             owner, &CDialog::DialogProc, reinterpret_cast<LPARAM>(this));
     if (!hwnd)
         return -1;
 
@@ -175,8 +175,7 @@ INT_PTR CDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
         return FALSE;
 
     case WM_DRAWITEM:
-        if (ReflectToChild(message, wParam, lParam, &result) ||
-            DispatchToMap(message, wParam, lParam, &result))
+        if (ReflectToChild(message, wParam, lParam, &result) || DispatchToMap(message, wParam, lParam, &result))
             return TRUE;
         return FALSE;
 

@@ -8,8 +8,7 @@ class CDialog;
 // The direction and outcome of one exchange between members and controls.
 class CDataExchange {
 public:
-    CDataExchange(CDialog* dialog, bool saveAndValidate)
-        : m_pDlgWnd(dialog), m_bSaveAndValidate(saveAndValidate) {}
+    CDataExchange(CDialog* dialog, bool saveAndValidate) : m_pDlgWnd(dialog), m_bSaveAndValidate(saveAndValidate) {}
     CDialog* m_pDlgWnd;
     bool m_bSaveAndValidate;  // true: controls -> members
     bool m_bFailed = false;   // a field was bad; later fields are left alone
@@ -35,8 +34,8 @@ protected:
     // this does not move is centred afterwards (CWnd::CenterWindow).
     virtual BOOL OnInitDialog();
     virtual void DoDataExchange(CDataExchange*) {}
-    virtual void OnOK();          // ends the dialog with IDOK after a successful exchange
-    virtual void OnCancel();      // ends the dialog with IDCANCEL
+    virtual void OnOK();      // ends the dialog with IDOK after a successful exchange
+    virtual void OnCancel();  // ends the dialog with IDCANCEL
 
     UINT m_nIDTemplate;
     CWnd* m_pParentWnd;

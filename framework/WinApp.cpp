@@ -1,15 +1,17 @@
 #include "framework/WinApp.h"
 
-#include "records/Text.h"
+#include <windows.h>
 
 #include <commctrl.h>
 
 #include <new>
 
+#include "records/Text.h"
+
 namespace {
 CWinApp* g_app = nullptr;  // the framework's link to the one application object
 bool g_failed = false;     // a failure escaped a handler; the program is ending
-}
+}  // namespace
 
 CWinApp* AfxGetApp()
 {
@@ -45,8 +47,8 @@ void CWinApp::Enable3dControls()
 
 HICON CWinApp::LoadIcon(UINT id) const
 {
-    return static_cast<HICON>(::LoadImageW(m_hInstance, MAKEINTRESOURCEW(id), IMAGE_ICON, 0, 0,
-                                           LR_DEFAULTSIZE | LR_SHARED));
+    return static_cast<HICON>(
+        ::LoadImageW(m_hInstance, MAKEINTRESOURCEW(id), IMAGE_ICON, 0, 0, LR_DEFAULTSIZE | LR_SHARED));
 }
 
 LRESULT CALLBACK CWinApp::MessageFilterHook(int code, WPARAM wParam, LPARAM lParam)
@@ -60,8 +62,7 @@ LRESULT CALLBACK CWinApp::MessageFilterHook(int code, WPARAM wParam, LPARAM lPar
 int CWinApp::Run(HINSTANCE instance)
 {
     m_hInstance = instance;
-    m_hMsgFilterHook = ::SetWindowsHookExW(WH_MSGFILTER, &CWinApp::MessageFilterHook, nullptr,
-                                           ::GetCurrentThreadId());
+    m_hMsgFilterHook = ::SetWindowsHookExW(WH_MSGFILTER, &CWinApp::MessageFilterHook, nullptr, ::GetCurrentThreadId());
     try {
         InitInstance();
     } catch (...) {
@@ -80,8 +81,7 @@ int AfxMessageBox(const std::string& text, UINT type)
     HWND owner = nullptr;
     if (app && app->m_pMainWnd && ::IsWindow(app->m_pMainWnd->m_hWnd))
         owner = ::GetLastActivePopup(app->m_pMainWnd->m_hWnd);
-    return ::MessageBoxW(owner, tolvari::Widen(text).c_str(), app ? app->m_pszAppName : nullptr,
-                         type | MB_TASKMODAL);
+    return ::MessageBoxW(owner, tolvari::Widen(text).c_str(), app ? app->m_pszAppName : nullptr, type | MB_TASKMODAL);
 }
 
 void ShowErrorBox(const std::string& text)

@@ -1,9 +1,9 @@
 // The application object: the one global object of the program.
 #pragma once
 
-#include "framework/Wnd.h"
-
 #include <string>
+
+#include "framework/Wnd.h"
 
 class CWinApp {
 public:

@@ -1,7 +1,7 @@
 #include "framework/Wnd.h"
 
-#include "records/Text.h"
 #include "framework/WinApp.h"
+#include "records/Text.h"
 
 namespace {
 const wchar_t kObjectProp[] = L"CWnd.this";
@@ -34,8 +34,7 @@ void CWnd::CenterWindow()
         owner = nullptr;
     MONITORINFO monitor = {};
     monitor.cbSize = sizeof(monitor);
-    if (!::GetMonitorInfoW(::MonitorFromWindow(owner ? owner : m_hWnd, MONITOR_DEFAULTTONEAREST),
-                           &monitor))
+    if (!::GetMonitorInfoW(::MonitorFromWindow(owner ? owner : m_hWnd, MONITOR_DEFAULTTONEAREST), &monitor))
         return;
     const RECT area = monitor.rcWork;
     RECT over = area;

@@ -211,6 +211,5 @@ bool ParseDate(std::string_view value, Date& date)
     date.month = Digits(text, yearDigits, 2);
     date.day = Digits(text, yearDigits + 2, 2);
     static const int kDays[] = {31, 29, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-    return date.year >= 0 && date.month >= 1 && date.month <= 12 && date.day >= 1 &&
-           date.day <= kDays[date.month - 1];
+    return date.year >= 0 && date.month >= 1 && date.month <= 12 && date.day >= 1 && date.day <= kDays[date.month - 1];
 }

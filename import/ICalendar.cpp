@@ -59,8 +59,7 @@ ImportEntry EntryOf(const Event& event, bool birthdayCalendar)
     entry.name.erase(entry.name.find_last_not_of(' ') + 1);
     Date date;
     if (!ParseDate(event.start, date) || date.year == 0)
-        entry.skipped =
-            event.start.empty() ? "an event without a start date" : "DTSTART is not a date: " + event.start;
+        entry.skipped = event.start.empty() ? "an event without a start date" : "DTSTART is not a date: " + event.start;
     else
         entry.skipped = NotYearly(event.rrule, date);
     if (entry.skipped.empty() && entry.name.empty())

@@ -92,14 +92,13 @@ ImportMerge::ImportMerge(RecordList& list) : m_list(list)
         m_lines.insert(Key(list.m_arrDay[i], list.m_arrMonth[i], list.m_arrYear[i], list.m_arrName[i]));
 }
 
-void ImportMerge::Add(const std::vector<ImportEntry>& entries, const std::string& source,
-                      const ImportPrint& print)
+void ImportMerge::Add(const std::vector<ImportEntry>& entries, const std::string& source, const ImportPrint& print)
 {
     for (const ImportEntry& e : entries) {
         if (!e.skipped.empty()) {
             ++m_skipped;
-            print("skipped" + (e.name.empty() ? std::string() : " \"" + e.name + "\"") + " in " + source +
-                      ": " + e.skipped,
+            print("skipped" + (e.name.empty() ? std::string() : " \"" + e.name + "\"") + " in " + source + ": " +
+                      e.skipped,
                   false);
             continue;
         }
@@ -138,8 +137,7 @@ int RunImport(const ImportOptions& options, const ImportPrint& print)
         bool lossy = false;
         path = options.cp1250Paths ? cp1250::FromUtf8(arg, &lossy) : arg;
         if (lossy)
-            print("Error: the name " + arg + " has characters this program cannot open. Rename the file.",
-                  true);
+            print("Error: the name " + arg + " has characters this program cannot open. Rename the file.", true);
         return !lossy;
     };
     std::string dataPath, dataShown = options.dataFile;
@@ -173,8 +171,7 @@ int RunImport(const ImportOptions& options, const ImportPrint& print)
         }
         const Format format = FormatOf(text);
         if (format == Format::Unknown) {
-            print("Error: " + input +
-                      " is not a vCard (.vcf) or iCalendar (.ics) file in UTF-8. Nothing was imported.",
+            print("Error: " + input + " is not a vCard (.vcf) or iCalendar (.ics) file in UTF-8. Nothing was imported.",
                   true);
             return 1;
         }

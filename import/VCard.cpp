@@ -36,8 +36,7 @@ std::string LabelOf(const std::vector<ContentLine>& card, const std::string& gro
     for (const ContentLine& line : card) {
         if (!group.empty() && line.name == "X-ABLABEL" && UpperAscii(line.group) == UpperAscii(group)) {
             std::string label = UnescapeText(line.Utf8Value());
-            if (label.size() > 8 && label.compare(0, 4, "_$!<") == 0 &&
-                label.compare(label.size() - 4, 4, ">!$_") == 0)
+            if (label.size() > 8 && label.compare(0, 4, "_$!<") == 0 && label.compare(label.size() - 4, 4, ">!$_") == 0)
                 label = label.substr(4, label.size() - 8);
             return label;
         }

@@ -15,7 +15,10 @@ const char kCustomHeaderEn[] = "[***CUSTOM***]";
 const char kCustomHeaderCz[] = "[***UZIVATEL***]";
 const char kLineEnd[] = "\r\n";
 
-std::string_view Before(std::string_view text, size_t pos) { return text.substr(0, pos); }
+std::string_view Before(std::string_view text, size_t pos)
+{
+    return text.substr(0, pos);
+}
 
 }  // namespace
 
@@ -44,8 +47,7 @@ int AppendRecords(RecordList& list, std::shared_ptr<const std::string> bytes)
 {
     const std::string_view text(*bytes);
     CStringArray* columns[] = {&list.m_arrDay, &list.m_arrMonth, &list.m_arrYear, &list.m_arrName};
-    const RecordField fields[] = {RecordField::Day, RecordField::Month, RecordField::Year,
-                                  RecordField::Name};
+    const RecordField fields[] = {RecordField::Day, RecordField::Month, RecordField::Year, RecordField::Name};
     bool empty = true;
     for (CStringArray* column : columns)
         empty = empty && column->GetSize() == 0;
@@ -107,8 +109,8 @@ bool LoadDataFile(const std::string& path, RecordList& list, bool* tooLarge)
 std::string FormatDataFile(const RecordList& list, int uiLanguage)
 {
     // Every column should hold m_nCount texts; never read past a short one.
-    int count = std::min({list.m_nCount, list.m_arrDay.GetSize(), list.m_arrMonth.GetSize(),
-                          list.m_arrYear.GetSize(), list.m_arrName.GetSize()});
+    int count = std::min({list.m_nCount, list.m_arrDay.GetSize(), list.m_arrMonth.GetSize(), list.m_arrYear.GetSize(),
+                          list.m_arrName.GetSize()});
     size_t size = 64;
     for (int i = 0; i < count; ++i) {
         size += list.m_arrDay[i].size() + list.m_arrMonth[i].size() + list.m_arrYear[i].size() +
@@ -208,8 +210,7 @@ std::string DataFileTooLargeError(const std::string& fileName, int uiLanguage)
         return "Chyba: Soubor " + ShownFileName(fileName) +
                " je p\xF8\xEDli\x9A velk\xFD\n\nDatov\xFD soubor mus\xED b\xFDt men\x9A\xED ne\x9E 2 GB.";
     }
-    return "Error: File " + ShownFileName(fileName) +
-           " is too large\n\nA data file must be smaller than 2 GB.";
+    return "Error: File " + ShownFileName(fileName) + " is too large\n\nA data file must be smaller than 2 GB.";
 }
 
 std::string DataFileMemoryError(const std::string& fileName, int uiLanguage)

@@ -1,16 +1,17 @@
 #include "records/FileSystem.h"
 
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <algorithm>
 #include <cerrno>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
-#include <dirent.h>
-#include <fcntl.h>
 #include <new>
-#include <sys/file.h>
-#include <sys/stat.h>
-#include <unistd.h>
 #include <vector>
 
 namespace filesys {
@@ -84,8 +85,8 @@ void RemoveStaleTemporaries(int dir, const std::string& prefix)
         struct stat held, named;
         // Only the file that was locked: its name may have been reused since.
         if (::fstat(fd, &held) == 0 && S_ISREG(held.st_mode) && ::flock(fd, LOCK_EX | LOCK_NB) == 0 &&
-            ::fstatat(dir, name.c_str(), &named, AT_SYMLINK_NOFOLLOW) == 0 &&
-            named.st_ino == held.st_ino && named.st_dev == held.st_dev) {
+            ::fstatat(dir, name.c_str(), &named, AT_SYMLINK_NOFOLLOW) == 0 && named.st_ino == held.st_ino &&
+            named.st_dev == held.st_dev) {
             ::unlinkat(dir, name.c_str(), 0);
         }
         ::close(fd);
@@ -170,8 +171,7 @@ bool WriteFileAtomically(const std::string& path, std::string_view bytes)
         mode = 0666 & ~mask;
     }
 
-    bool ok = ::fchmod(fd, mode) == 0 && WriteAll(fd, bytes.data(), bytes.size()) &&
-              ::fsync(fd) == 0;
+    bool ok = ::fchmod(fd, mode) == 0 && WriteAll(fd, bytes.data(), bytes.size()) && ::fsync(fd) == 0;
     if (ok && ::rename(tmp, path.c_str()) != 0)
         ok = false;
     if (!ok)

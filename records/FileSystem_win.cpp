@@ -1,12 +1,12 @@
 #include "records/FileSystem.h"
 
-#include "records/Text.h"
-
 #include <windows.h>
 
 #include <algorithm>
 #include <new>
 #include <vector>
+
+#include "records/Text.h"
 
 namespace filesys {
 namespace {
@@ -82,8 +82,8 @@ ReadStatus ReadFileBelow(const std::string& path, std::string& out, unsigned lon
     std::wstring wide = tolvari::Widen(path);
     if (wide.empty())
         return ReadStatus::CannotRead;
-    HANDLE file = CreateFileW(wide.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                              nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE file = CreateFileW(wide.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE)
         return ReadStatus::CannotRead;
     LARGE_INTEGER size;
@@ -146,8 +146,7 @@ bool WriteFileAtomically(const std::string& path, std::string_view bytes)
     for (int attempt = 0; attempt < 100 && file == INVALID_HANDLE_VALUE; ++attempt) {
         unsigned seed = GetTickCount() ^ (GetCurrentProcessId() << 12) ^ (++counter * 2654435761u);
         tmp = dir + prefix + UniqueSuffix(seed);
-        file = CreateFileW(tmp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                           FILE_ATTRIBUTE_HIDDEN, nullptr);
+        file = CreateFileW(tmp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_HIDDEN, nullptr);
         if (file == INVALID_HANDLE_VALUE && GetLastError() != ERROR_FILE_EXISTS &&
             GetLastError() != ERROR_ALREADY_EXISTS)
             return false;

@@ -7,8 +7,7 @@
 
 RecordLines::RecordLines(std::shared_ptr<const std::string> text)
     : m_text(std::move(text)), m_base(m_text->data()), m_end(m_text->data() + m_text->size())
-{
-}
+{}
 
 bool RecordLines::AddIrregular(std::string_view line)
 {

@@ -84,9 +84,8 @@ private:
         if (line.size() < 11)
             return false;
         const char* p = line.data();
-        return p[2] == '.' && p[5] == ' ' && p[10] == ' ' && p[0] != '.' && p[1] != '.' &&
-               p[0] != '[' && p[3] != ' ' && p[4] != ' ' && p[6] != ' ' && p[7] != ' ' &&
-               p[8] != ' ' && p[9] != ' ';
+        return p[2] == '.' && p[5] == ' ' && p[10] == ' ' && p[0] != '.' && p[1] != '.' && p[0] != '[' && p[3] != ' ' &&
+               p[4] != ' ' && p[6] != ' ' && p[7] != ' ' && p[8] != ' ' && p[9] != ' ';
     }
     bool AddIrregular(std::string_view line);
     std::string_view SplitField(uint32_t start, RecordField field) const;

@@ -3,13 +3,14 @@
 // and the time taken after each phase, and whether the report at the end
 // and the file written back are the ones expected (exit code 1 if not).
 //   tolvari_longrun    (Tolvari.exe from TOLVARI_EXE, as for the e2e tests)
-#include "Driver.h"
+#include <windows.h>
 
 #include <psapi.h>
 
 #include <cstdio>
 #include <ctime>
 
+#include "Driver.h"
 #include "app/TodayCore.h"
 #include "records/DataFile.h"
 
@@ -35,7 +36,10 @@ RecordList MakeRecords(const CurrentDate& first, const CurrentDate& last)
         list.m_arrDay.Add(day);
         list.m_arrMonth.Add(month);
         list.m_arrYear.Add(kYears[n % 6]);
-        list.m_arrName.Add("Jm\xE9no \x8E" "ofie " + std::to_string(n));
+        list.m_arrName.Add(
+            "Jm\xE9no \x8E"
+            "ofie " +
+            std::to_string(n));
         ++n;
     };
     for (int month = 1; month <= 12; ++month) {
@@ -104,11 +108,10 @@ bool SameReport(const App& app, const RecordList& list, const CurrentDate& date)
 {
     DayReportTexts want;
     BuildDayReport(list, date, 0, want);
-    return e2e::ReportShown(app) == std::vector<std::string>{FitReportField(want.m_showDnes),
-                                                             FitReportField(want.m_showCalendar),
-                                                             FitReportField(want.m_showHolidays),
-                                                             FitReportField(want.m_showBirthdays),
-                                                             FitReportField(want.m_showNextDays)};
+    return e2e::ReportShown(app) ==
+           std::vector<std::string>{FitReportField(want.m_showDnes), FitReportField(want.m_showCalendar),
+                                    FitReportField(want.m_showHolidays), FitReportField(want.m_showBirthdays),
+                                    FitReportField(want.m_showNextDays)};
 }
 
 }  // namespace

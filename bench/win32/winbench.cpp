@@ -6,8 +6,6 @@
 // A benchmark, not a test: it prints medians and whether the goals hold.
 //   tolvari_winbench [--rounds N] [--empty EmptyDialog.exe] [--smoke]
 // Tolvari.exe comes from TOLVARI_EXE, as for the end-to-end tests.
-#include "Driver.h"
-
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
@@ -16,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "Driver.h"
 #include "app/TodayCore.h"
 #include "bench/DataGen.h"
 #include "records/DataFile.h"
@@ -28,8 +27,7 @@ using e2e::TempDir;
 
 // Filling the fields of a large report can take Wine's edit control seconds.
 constexpr DWORD kStartWaitMs = 60000;
-const int kFields[] = {IDC_TODAY_DNES, IDC_TODAY_CALENDAR, IDC_TODAY_HOLIDAYS, IDC_TODAY_BIRTHDAYS,
-                       IDC_TODAY_NEXTDAYS};
+const int kFields[] = {IDC_TODAY_DNES, IDC_TODAY_CALENDAR, IDC_TODAY_HOLIDAYS, IDC_TODAY_BIRTHDAYS, IDC_TODAY_NEXTDAYS};
 
 double Now()
 {
@@ -79,8 +77,8 @@ BOOL CALLBACK FindVisibleDialog(HWND hwnd, LPARAM lParam)
 bool HasText(HWND dialog, int id)
 {
     DWORD_PTR length = 0;
-    return ::SendMessageTimeoutW(::GetDlgItem(dialog, id), WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG,
-                                 e2e::kWaitMs, &length) &&
+    return ::SendMessageTimeoutW(::GetDlgItem(dialog, id), WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, e2e::kWaitMs,
+                                 &length) &&
            length > 0;
 }
 
@@ -93,8 +91,7 @@ double TimeStart(const std::wstring& exe, const std::wstring& dir, bool report)
     si.cb = sizeof si;
     PROCESS_INFORMATION pi = {};
     const double start = Now();
-    if (!::CreateProcessW(exe.c_str(), &cmd[0], nullptr, nullptr, FALSE, 0, nullptr, dir.c_str(), &si,
-                          &pi))
+    if (!::CreateProcessW(exe.c_str(), &cmd[0], nullptr, nullptr, FALSE, 0, nullptr, dir.c_str(), &si, &pi))
         return -1;
     double took = -1;
     HWND dialog = nullptr;
@@ -141,8 +138,8 @@ Startup MeasureStartup(const std::wstring& emptyExe, int entries, int rounds)
     for (int r = 0; r < rounds; ++r) {
         for (int turn = 0; turn < 2; ++turn) {
             const bool tolvariTurn = (turn == 0) == (r % 2 == 1);
-            const double ms = tolvariTurn ? TimeStart(tolvariExe, dir.Path(), true)
-                                          : TimeStart(emptyExe, dir.Path(), false);
+            const double ms =
+                tolvariTurn ? TimeStart(tolvariExe, dir.Path(), true) : TimeStart(emptyExe, dir.Path(), false);
             if (ms < 0)
                 result.ok = false;
             else
@@ -158,8 +155,8 @@ Startup MeasureStartup(const std::wstring& emptyExe, int entries, int rounds)
 // expected text so that a longer text does not compare equal.
 bool FieldsHold(HWND main, const DayReportTexts& t)
 {
-    const std::string* expected[] = {&t.m_showDnes, &t.m_showCalendar, &t.m_showHolidays,
-                                     &t.m_showBirthdays, &t.m_showNextDays};
+    const std::string* expected[] = {&t.m_showDnes, &t.m_showCalendar, &t.m_showHolidays, &t.m_showBirthdays,
+                                     &t.m_showNextDays};
     for (int i = 0; i < 5; ++i) {
         const std::string& bytes = *expected[i];
         std::wstring want(bytes.size(), L'\0');
@@ -168,8 +165,7 @@ bool FieldsHold(HWND main, const DayReportTexts& t)
         std::wstring text(want.size() + 2, L'\0');
         DWORD_PTR got = 0;
         if (!::SendMessageTimeoutW(::GetDlgItem(main, kFields[i]), WM_GETTEXT, text.size(),
-                                   reinterpret_cast<LPARAM>(&text[0]), SMTO_ABORTIFHUNG, kStartWaitMs,
-                                   &got))
+                                   reinterpret_cast<LPARAM>(&text[0]), SMTO_ABORTIFHUNG, kStartWaitMs, &got))
             return false;
         text.resize(static_cast<size_t>(got));
         if (text != want)
@@ -302,13 +298,12 @@ int main(int argc, char** argv)
         const double ratio = s.tolvari / s.empty;
         if (entries == 1000)
             startupRatio = ratio;
-        std::printf("  %9s entries: empty dialog %7.1f ms, Tolvari %7.1f ms, %.2fx\n",
-                    Thousands(n).c_str(), s.empty, s.tolvari, ratio);
+        std::printf("  %9s entries: empty dialog %7.1f ms, Tolvari %7.1f ms, %.2fx\n", Thousands(n).c_str(), s.empty,
+                    s.tolvari, ratio);
         if (smoke)
             break;
     }
-    std::printf("Tomorrow click until the five fields hold the next day, medians of %d clicks:\n",
-                rounds);
+    std::printf("Tomorrow click until the five fields hold the next day, medians of %d clicks:\n", rounds);
     for (int entries : clickEntries) {
         const int n = smoke ? 100 : entries;
         const Click c = MeasureClick(n, rounds);
@@ -319,10 +314,11 @@ int main(int argc, char** argv)
         }
         if (entries == 100000)
             click100k = c.roundTrip;
-        std::printf("  %9s entries: %8.2f ms; until the click was handled %.2f ms, of which the "
-                    "report %.2f ms (next 7 days field: %s bytes)\n",
-                    Thousands(n).c_str(), c.roundTrip, c.handler, c.report,
-                    Thousands(static_cast<int>(c.nextDaysBytes)).c_str());
+        std::printf(
+            "  %9s entries: %8.2f ms; until the click was handled %.2f ms, of which the "
+            "report %.2f ms (next 7 days field: %s bytes)\n",
+            Thousands(n).c_str(), c.roundTrip, c.handler, c.report,
+            Thousands(static_cast<int>(c.nextDaysBytes)).c_str());
         if (smoke)
             break;
     }

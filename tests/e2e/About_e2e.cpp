@@ -1,8 +1,8 @@
 // The About box's links: a click hands the link's target to the shell and
 // turns the link from blue to red. (The main window behind it has no records.)
-#include "Driver.h"
-
 #include <gtest/gtest.h>
+
+#include "Driver.h"
 
 // Pixels of this colour in the control as the screen shows it.
 int Pixels(HWND control, COLORREF colour)

@@ -1,8 +1,8 @@
 // The release zip, unpacked into a fresh folder by the step before: its five
 // files, and the program started there on the real clock.
-#include "Driver.h"
-
 #include <gtest/gtest.h>
+
+#include "Driver.h"
 
 // Today's date line, as Windows writes dates in English.
 std::string Today()

@@ -25,7 +25,10 @@ inline std::string ToCp1250(const std::wstring& text)
     return out;
 }
 
-inline std::wstring TolvariExe() { return _wgetenv(L"TOLVARI_EXE") ? _wgetenv(L"TOLVARI_EXE") : L"Tolvari.exe"; }
+inline std::wstring TolvariExe()
+{
+    return _wgetenv(L"TOLVARI_EXE") ? _wgetenv(L"TOLVARI_EXE") : L"Tolvari.exe";
+}
 
 inline std::vector<std::wstring> FilesIn(const std::filesystem::path& dir)
 {
@@ -65,7 +68,11 @@ public:
     std::vector<std::wstring> List() const { return FilesIn(m_path); }
 
 private:
-    static int Count() { static int count = 0; return ++count; }
+    static int Count()
+    {
+        static int count = 0;
+        return ++count;
+    }
     std::filesystem::path m_path =
         std::filesystem::temp_directory_path() /
         ("tolvari-e2e-" + std::to_string(::GetCurrentProcessId()) + "-" + std::to_string(Count()));
@@ -75,8 +82,9 @@ private:
 // The shipped settings and the given data file.
 inline void WriteDefaultFiles(const TempDir& dir, const std::string& dataBytes)
 {
-    dir.Write(L"Tolvari.ini", "FILE=Tolvari.dat\r\nFONT1=Helvetica\r\nFACE1=ITALIC_BOLD\r\nSIZE1=18\r\n"
-                              "FONT2=Helvetica\r\nFACE2=NORMAL\r\nSIZE2=16\r\n");
+    dir.Write(L"Tolvari.ini",
+              "FILE=Tolvari.dat\r\nFONT1=Helvetica\r\nFACE1=ITALIC_BOLD\r\nSIZE1=18\r\n"
+              "FONT2=Helvetica\r\nFACE2=NORMAL\r\nSIZE2=16\r\n");
     dir.Write(L"Tolvari.dat", dataBytes);
 }
 
@@ -116,14 +124,16 @@ public:
     HWND WaitDialogWith(int controlId, DWORD ms = kWaitMs) const
     {
         HWND found = nullptr;
-        Eventually([&] {
-            for (HWND w = nullptr; (w = ::FindWindowExW(nullptr, w, L"#32770", nullptr)) != nullptr;) {
-                DWORD pid = 0;
-                ::GetWindowThreadProcessId(w, &pid);
-                found = pid == m_pi.dwProcessId && ::IsWindowVisible(w) && ::GetDlgItem(w, controlId) ? w : found;
-            }
-            return found != nullptr;
-        }, ms);
+        Eventually(
+            [&] {
+                for (HWND w = nullptr; (w = ::FindWindowExW(nullptr, w, L"#32770", nullptr)) != nullptr;) {
+                    DWORD pid = 0;
+                    ::GetWindowThreadProcessId(w, &pid);
+                    found = pid == m_pi.dwProcessId && ::IsWindowVisible(w) && ::GetDlgItem(w, controlId) ? w : found;
+                }
+                return found != nullptr;
+            },
+            ms);
         return found;
     }
     // Wine's message boxes hold an icon as control 0x440 and their text as 0xFFFF.

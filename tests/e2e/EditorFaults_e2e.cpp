@@ -1,9 +1,9 @@
 // The record editor with what its lists and the code page do not hold: a
 // date outside the day and month lists, letters outside code page 1250.
+#include <gtest/gtest.h>
+
 #include "Driver.h"
 #include "res/resource.h"
-
-#include <gtest/gtest.h>
 
 namespace {
 

@@ -1,8 +1,8 @@
 // The record editor from the main window's system menu: changes and a delete
 // saved with their exact bytes, the delete question, a save that fails.
-#include "Driver.h"
-
 #include <gtest/gtest.h>
+
+#include "Driver.h"
 
 using e2e::App;
 
@@ -58,7 +58,7 @@ TEST(Editor, ChangesAndADeleteAreSavedWithTheirBytes)
     EXPECT_EQ(dir.Read(L"Tolvari.dat"),
               kHead + "24.12 9999 Christmas Eve\r\n15.03 8888 Anna Nov\xE1\r\n24.12 1900 Eva\r\n");
     EXPECT_EQ(e2e::ReportShown(app), (std::vector<std::string>{"Thursday, December  24, 2026", "", "Christmas Eve",
-                                                                "Eva (126 let)", "\r\n\r\n"}));
+                                                               "Eva (126 let)", "\r\n\r\n"}));
     EXPECT_EQ(dir.List(), (std::vector<std::wstring>{L"Tolvari.dat", L"Tolvari.ini"}));
 }
 

@@ -1,12 +1,12 @@
 // The import companion: TolvariImport.exe beside Tolvari.exe merges a
 // contacts file into the data file, and Tolvari then shows the birthday.
-#include "Driver.h"
-#include "res/resource.h"
+#include <cstdio>
+#include <string>
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
-#include <string>
+#include "Driver.h"
+#include "res/resource.h"
 
 namespace {
 
@@ -21,12 +21,12 @@ DWORD RunImport(const e2e::TempDir& dir, const std::wstring& args)
     STARTUPINFOW si = {};
     si.cb = sizeof(si);
     si.dwFlags = STARTF_USESTDHANDLES;
-    si.hStdOutput = si.hStdError = ::CreateFileW(dir.File(L"import.log").c_str(), GENERIC_WRITE,
-                                                 FILE_SHARE_READ, &inherit, CREATE_ALWAYS, 0, nullptr);
+    si.hStdOutput = si.hStdError = ::CreateFileW(dir.File(L"import.log").c_str(), GENERIC_WRITE, FILE_SHARE_READ,
+                                                 &inherit, CREATE_ALWAYS, 0, nullptr);
     PROCESS_INFORMATION pi = {};
     DWORD code = ~0u;
-    if (::CreateProcessW(exe.c_str(), &cmd[0], nullptr, nullptr, TRUE, CREATE_NO_WINDOW, nullptr,
-                         dir.Path().c_str(), &si, &pi)) {
+    if (::CreateProcessW(exe.c_str(), &cmd[0], nullptr, nullptr, TRUE, CREATE_NO_WINDOW, nullptr, dir.Path().c_str(),
+                         &si, &pi)) {
         ::WaitForSingleObject(pi.hProcess, e2e::kWaitMs);
         ::GetExitCodeProcess(pi.hProcess, &code);
         ::TerminateProcess(pi.hProcess, code);

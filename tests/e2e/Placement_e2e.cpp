@@ -1,14 +1,17 @@
 // Where the windows open, the report fonts at the screen's DPI, and the
 // boxes of failures: a long file name, a file too large, a failure that
 // escapes a handler.
-#include "Driver.h"
-#include "res/resource.h"
+#include <windows.h>
 
-#include <gtest/gtest.h>
 #include <psapi.h>
 
 #include <algorithm>
 #include <cstring>
+
+#include <gtest/gtest.h>
+
+#include "Driver.h"
+#include "res/resource.h"
 
 namespace {
 
@@ -97,8 +100,11 @@ TEST(PlacementBoxes, DataFileNameOf260CharactersIsShownWhole)
     dir.Write(L"Tolvari.ini", "FILE=" + name + "\r\n");
     App app;
     ASSERT_TRUE(app.Start(dir.Path()));
-    ExpectBoxThenEnd(app, dir, "Error: Can't open file " + name + "The file specified in Tolvari.ini in FILE "
-                     "section doesn't exist in the current directory.", 0);
+    ExpectBoxThenEnd(app, dir,
+                     "Error: Can't open file " + name +
+                         "The file specified in Tolvari.ini in FILE "
+                         "section doesn't exist in the current directory.",
+                     0);
 }
 
 TEST(PlacementBoxes, DataFileOfTwoGigabytesIsTooLarge)

@@ -42,8 +42,9 @@ static std::vector<std::string> Reference(const RecordList& list, const CurrentD
         else if (year == "9999" || year == "8888")
             Append(year == "9999" ? holidays : birthdays, name, "\r\n");
         else
-            Append(birthdays, std::string(name) + " (" + std::to_string(std::clamp<long long>(age, INT_MIN, INT_MAX)) +
-                                  " let)", "\r\n");
+            Append(birthdays,
+                   std::string(name) + " (" + std::to_string(std::clamp<long long>(age, INT_MIN, INT_MAX)) + " let)",
+                   "\r\n");
     }
     return {FormatDateLine(date, 0), calendar, holidays, birthdays, ahead[0] + "\r\n" + ahead[1] + "\r\n" + ahead[2],
             std::to_string(last)};
@@ -73,16 +74,17 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     Rows rows(in.ConsumeIntegralInRange(0, 40));
     for (auto& r : rows) {
         const uint8_t kind = in.ConsumeIntegral<uint8_t>();  // the displayed year, a code, any text
-        const std::string year =
-            kind < 30 ? std::to_string(date.m_nYear) : kind < 200 ? kKinds[kind % 6] : in.ConsumeRandomLengthString(6);
+        const std::string year = kind < 30    ? std::to_string(date.m_nYear)
+                                 : kind < 200 ? kKinds[kind % 6]
+                                              : in.ConsumeRandomLengthString(6);
         r = {Key(in, date.m_nDay, 9, 31), Key(in, date.m_nMonth, 2, 12), year, in.ConsumeRandomLengthString(8)};
     }
     for (const RecordList& list : {ListOf(rows), Parse(FormatDataFile(ListOf(rows), 0))}) {
         DayReportTexts t;
         const int last = BuildDayReport(list, date, 0, t);
-        FUZZ_CHECK(Reference(list, date) == (std::vector<std::string>{t.m_showDnes, t.m_showCalendar, t.m_showHolidays,
-                                                                      t.m_showBirthdays, t.m_showNextDays,
-                                                                      std::to_string(last)}));
+        FUZZ_CHECK(Reference(list, date) ==
+                   (std::vector<std::string>{t.m_showDnes, t.m_showCalendar, t.m_showHolidays, t.m_showBirthdays,
+                                             t.m_showNextDays, std::to_string(last)}));
     }
     return 0;
 }

@@ -54,9 +54,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         const Rows before = RowsOf(list);
         const int shown = ed.m_nCurrent, action = in.ConsumeIntegralInRange(0, 6);
         ed.m_answer = false;
-        void (CEditRules::*const actions[])() = {&CEditRules::OnFirst, &CEditRules::OnPrev, &CEditRules::OnNext,
-                                                &CEditRules::OnLast,  &CEditRules::OnNew,  &CEditRules::OnDelete,
-                                                &CEditRules::OnFieldChange};
+        void (CEditRules::*const actions[])() = {&CEditRules::OnFirst,      &CEditRules::OnPrev, &CEditRules::OnNext,
+                                                 &CEditRules::OnLast,       &CEditRules::OnNew,  &CEditRules::OnDelete,
+                                                 &CEditRules::OnFieldChange};
         (ed.*actions[action])();
         const int n = list.m_nCount = ed.m_nCount;
         FUZZ_CHECK(list.m_arrDay.GetSize() == n && list.m_arrMonth.GetSize() == n && list.m_arrYear.GetSize() == n &&
@@ -80,10 +80,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
             const std::vector<std::string>& r = expected[shown];
             FUZZ_CHECK(r[0] == DayKey(ed.m_nDayIndex + 1) && r[1] == DayKey(ed.m_nMonthIndex + 1) &&
                        r[3] == ed.m_strEditName);
-            FUZZ_CHECK(r[2] == (ed.m_nType == 0  ? "9999"
-                                : ed.m_bNoAge    ? "8888"
+            FUZZ_CHECK(r[2] == (ed.m_nType == 0    ? "9999"
+                                : ed.m_bNoAge      ? "8888"
                                 : ed.m_noAgeBefore ? "1900"
-                                                 : std::to_string(ed.m_enteredYear)));
+                                                   : std::to_string(ed.m_enteredYear)));
             FUZZ_CHECK(ed.m_bYearEnabled == (ed.m_nType != 0 && !ed.m_bNoAge));
         }
     }

@@ -21,12 +21,20 @@ using namespace std::string_literals;
 // to a list that has records, where each field becomes a slice.
 TEST(DataFileReading, LineRules)
 {
-    const std::pair<std::string, Rows> cases[] = {  // the line and its record, if any
+    const std::pair<std::string, Rows> cases[] = {
+        // the line and its record, if any
         {"05.03 1950 Wedding  day ", {{"05", "03", "1950", "Wedding  day "}}},
-        {"", {}}, {"no dot", {}}, {"[05.03 1950 x", {}}, {"05.03", {}}, {"05.03 1950", {}},
-        {"5.3 1950 x", {{"5", "3", "1950", "x"}}}, {" 05.03 1950 x", {{" 05", "03", "1950", "x"}}},
-        {"05.03 195  x", {{"05", "03", "195", " x"}}}, {"a b.c d e.f", {{"a b", "c", "d", "e.f"}}},
-        {".  ", {{"", "", "", ""}}}, {"05.03\t1950 x y", {{"05", "03\t1950", "x", "y"}}},
+        {"", {}},
+        {"no dot", {}},
+        {"[05.03 1950 x", {}},
+        {"05.03", {}},
+        {"05.03 1950", {}},
+        {"5.3 1950 x", {{"5", "3", "1950", "x"}}},
+        {" 05.03 1950 x", {{" 05", "03", "1950", "x"}}},
+        {"05.03 195  x", {{"05", "03", "195", " x"}}},
+        {"a b.c d e.f", {{"a b", "c", "d", "e.f"}}},
+        {".  ", {{"", "", "", ""}}},
+        {"05.03\t1950 x y", {{"05", "03\t1950", "x", "y"}}},
         {"05.03 1950 x\ry\x1A", {{"05", "03", "1950", "x\ry\x1A"}}},
         {"0\0005.03 1950 a\0b"s, {{"0\0005"s, "03", "1950", "a\0b"s}}},
     };

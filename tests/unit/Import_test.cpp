@@ -27,8 +27,14 @@ std::string Wrap(const char* kind, const Lines& lines)
 {
     return Join({std::string("BEGIN:") + kind}) + Join(lines) + Join({std::string("END:") + kind});
 }
-std::string Card(const Lines& lines) { return Wrap("VCARD", lines); }
-std::string Calendar(const Lines& lines) { return Wrap("VCALENDAR", lines); }
+std::string Card(const Lines& lines)
+{
+    return Wrap("VCARD", lines);
+}
+std::string Calendar(const Lines& lines)
+{
+    return Wrap("VCALENDAR", lines);
+}
 
 // Each entry as its data-file line (UTF-8), or "skipped: " and the reason.
 Lines Shown(const std::vector<ImportEntry>& entries)
@@ -47,17 +53,31 @@ TEST(ImportDates, FormsExportersWrite)
     const struct {
         const char *value, *date;  // day.month.year, "" for no date
     } cases[] = {
-        {"19500305", "5.3.1950"}, {"1950-03-05", "5.3.1950"}, {"1950-03-05T00:00:00Z", "5.3.1950"},
-        {"19531015T231000Z", "15.10.1953"}, {"--0305", "5.3.0"}, {"--03-05", "5.3.0"},
-        {"19870229", "29.2.1987"}, {"--1231", "31.12.0"}, {"19870230", ""}, {"1950-04-31", ""},
-        {"1950-13-01", ""}, {"1950-00-10", ""}, {"1950-03-00", ""}, {"1985", ""}, {"1985-04", ""},
-        {"1950-0305", ""}, {"--03-5", ""}, {"---05", ""}, {"19a00305", ""}, {"", ""},
+        {"19500305", "5.3.1950"},
+        {"1950-03-05", "5.3.1950"},
+        {"1950-03-05T00:00:00Z", "5.3.1950"},
+        {"19531015T231000Z", "15.10.1953"},
+        {"--0305", "5.3.0"},
+        {"--03-05", "5.3.0"},
+        {"19870229", "29.2.1987"},
+        {"--1231", "31.12.0"},
+        {"19870230", ""},
+        {"1950-04-31", ""},
+        {"1950-13-01", ""},
+        {"1950-00-10", ""},
+        {"1950-03-00", ""},
+        {"1985", ""},
+        {"1985-04", ""},
+        {"1950-0305", ""},
+        {"--03-5", ""},
+        {"---05", ""},
+        {"19a00305", ""},
+        {"", ""},
     };
     for (const auto& c : cases) {
         Date d;
         const bool ok = ParseDate(c.value, d);
-        const std::string shown =
-            std::to_string(d.day) + "." + std::to_string(d.month) + "." + std::to_string(d.year);
+        const std::string shown = std::to_string(d.day) + "." + std::to_string(d.month) + "." + std::to_string(d.year);
         EXPECT_EQ(ok ? shown : "", c.date) << c.value;
     }
 }
@@ -94,23 +114,24 @@ TEST(ImportVCard, BirthdaysAndAnniversaries)
         Lines expected;
     } cases[] = {
         {"2.1: quoted-printable, charset, soft line break",
-         Card({"VERSION:2.1", "FN;CHARSET=UTF-8;ENCODING=QUOTED-PRINTABLE:Jan =C5=A0ko=", "da=3D",
-               "BDAY:19500305"}),
+         Card({"VERSION:2.1", "FN;CHARSET=UTF-8;ENCODING=QUOTED-PRINTABLE:Jan =C5=A0ko=", "da=3D", "BDAY:19500305"}),
          {"05.03 1950 Jan \xC5\xA0koda="}},
         {"2.1: bare QUOTED-PRINTABLE, ISO-8859-1",
          Card({"FN;QUOTED-PRINTABLE;CHARSET=ISO-8859-1:Zo=EB", "BDAY:1950-03-05"}),
          {"05.03 1950 Zo\xC3\xAB"}},
-        {"no charset and not UTF-8: code page 1250", Card({"FN:\x8A\x61rka", "BDAY:1950-03-05"}),
+        {"no charset and not UTF-8: code page 1250",
+         Card({"FN:\x8A\x61rka", "BDAY:1950-03-05"}),
          {"05.03 1950 \xC5\xA0\x61rka"}},
-        {"3.0: escapes, folded line", Card({"FN:Nov\\,\\;\\\\k\\nJan", " a", "BDAY:1950-03-05T00:00:00Z"}),
+        {"3.0: escapes, folded line",
+         Card({"FN:Nov\\,\\;\\\\k\\nJan", " a", "BDAY:1950-03-05T00:00:00Z"}),
          {"05.03 1950 Nov,;\\k Jana"}},
         {"N without FN: prefix given additional family suffix",
          Card({"N:Smith;John;Paul,Peter;Dr.;Jr.", "BDAY:--0305"}),
          {"05.03 8888 Dr. John Paul Peter Smith Jr."}},
         {"FN wins over N", Card({"N:Smith;John;;;", "FN:Johnny", "BDAY:--03-05"}), {"05.03 8888 Johnny"}},
         {"anniversary properties get the suffix",
-         Card({"FN:Eva", "ANNIVERSARY:19960214", "X-ANNIVERSARY:19960215",
-               "X-EVOLUTION-ANNIVERSARY:1996-02-16", "X-MS-ANNIVERSARY:19960217"}),
+         Card({"FN:Eva", "ANNIVERSARY:19960214", "X-ANNIVERSARY:19960215", "X-EVOLUTION-ANNIVERSARY:1996-02-16",
+               "X-MS-ANNIVERSARY:19960217"}),
          {"14.02 1996 Eva - anniversary", "15.02 1996 Eva - anniversary", "16.02 1996 Eva - anniversary",
           "17.02 1996 Eva - anniversary"}},
         {"Apple: labelled dates in groups, year left out",
@@ -118,8 +139,8 @@ TEST(ImportVCard, BirthdaysAndAnniversaries)
                "ITEM1.X-ABLABEL:_$!<Anniversary>!$_", "BDAY;X-APPLE-OMIT-YEAR=1604:1604-12-11"}),
          {"14.02 1996 Eva - anniversary",
           "skipped: a date labelled \"Name day\", neither a birthday nor an anniversary", "11.12 8888 Eva"}},
-        {"4.0: VALUE=date and VALUE=text", Card({"VERSION:4.0", "FN:Leap", "BDAY;VALUE=date:19880229",
-                                                 "ANNIVERSARY;VALUE=text:circa 2000"}),
+        {"4.0: VALUE=date and VALUE=text",
+         Card({"VERSION:4.0", "FN:Leap", "BDAY;VALUE=date:19880229", "ANNIVERSARY;VALUE=text:circa 2000"}),
          {"29.02 1988 Leap", "skipped: ANNIVERSARY is text, not a date: circa 2000"}},
         {"not a date, no name, years that are codes",
          Card({"FN:A", "BDAY:1985", "BDAY:00000305", "BDAY:99990305"}) + Card({"BDAY:19500305"}),
@@ -127,8 +148,9 @@ TEST(ImportVCard, BirthdaysAndAnniversaries)
           "skipped: a card without a name (FN or N)"}},
         {"BOM, LF only, several cards, one without dates, a nested card",
          "\xEF\xBB\xBF" + Join({"BEGIN:VCARD", "FN:A", "BEGIN:VCARD", "FN:B", "BDAY:20000101", "END:VCARD",
-                                "BDAY:19000102", "END:VCARD", "BEGIN:VCARD", "FN:C", "END:VCARD",
-                                "BEGIN:VCARD", "FN:D", "BDAY:19000103", "END:VCARD"}, "\n"),
+                                "BDAY:19000102", "END:VCARD", "BEGIN:VCARD", "FN:C", "END:VCARD", "BEGIN:VCARD", "FN:D",
+                                "BDAY:19000103", "END:VCARD"},
+                               "\n"),
          {"02.01 1900 A", "03.01 1900 D"}},
     };
     for (const auto& c : cases)
@@ -146,30 +168,27 @@ TEST(ImportICalendar, YearlyEvents)
         Lines expected;
     } cases[] = {
         {"a yearly event is a holiday; time zones, alarms and folds do not count",
-         Calendar({"BEGIN:VTIMEZONE", "BEGIN:STANDARD", "DTSTART:19701025T030000",
-                   "RRULE:FREQ=YEARLY;BYMONTH=10", "END:STANDARD", "END:VTIMEZONE", "BEGIN:VEVENT",
-                   "SUMMARY:New\\, Year", "  Day", "DTSTART;TZID=Europe/Prague:20000101T090000",
-                   "RRULE:FREQ=YEARLY;INTERVAL=1;BYMONTH=1;BYMONTHDAY=1",
+         Calendar({"BEGIN:VTIMEZONE", "BEGIN:STANDARD", "DTSTART:19701025T030000", "RRULE:FREQ=YEARLY;BYMONTH=10",
+                   "END:STANDARD", "END:VTIMEZONE", "BEGIN:VEVENT", "SUMMARY:New\\, Year", "  Day",
+                   "DTSTART;TZID=Europe/Prague:20000101T090000", "RRULE:FREQ=YEARLY;INTERVAL=1;BYMONTH=1;BYMONTHDAY=1",
                    "BEGIN:VALARM", "SUMMARY:Alarm", "X-KIND:birthday", "END:VALARM", "END:VEVENT"}),
          {"01.01 9999 New, Year Day"}},
         {"categories or an X- property make a birthday",
-         Calendar({event({"SUMMARY:Mum", "CATEGORIES:Family,Birthday", "DTSTART:19601002",
-                          "RRULE:FREQ=YEARLY"}),
+         Calendar({event({"SUMMARY:Mum", "CATEGORIES:Family,Birthday", "DTSTART:19601002", "RRULE:FREQ=YEARLY"}),
                    event({"SUMMARY:Wedding", "X-APPLE-SPECIAL-DAY:ANNIVERSARY", "DTSTART;VALUE=DATE:19960214",
                           "RRULE:FREQ=YEARLY"}),
                    event({"SUMMARY:Eva", "CATEGORIES:Narozeniny", "DTSTART:19880229", "RRULE:FREQ=YEARLY"})}),
          {"02.10 1960 Mum", "14.02 1996 Wedding", "29.02 1988 Eva"}},
-        {"a birthday calendar's name", Calendar({"X-WR-CALNAME:Birthdays", Join(christmas)}),
+        {"a birthday calendar's name",
+         Calendar({"X-WR-CALNAME:Birthdays", Join(christmas)}),
          {"24.12 2000 Christmas Eve"}},
         {"other events are skipped",
          Calendar({event({"SUMMARY:Dentist", "DTSTART:20260302T090000"}),
                    event({"SUMMARY:Weekly", "DTSTART:20260302", "RRULE:FREQ=WEEKLY"}),
-                   event({"SUMMARY:Mothers day", "DTSTART:20000514",
-                          "RRULE:FREQ=YEARLY;BYMONTH=5;BYDAY=2SU"}),
+                   event({"SUMMARY:Mothers day", "DTSTART:20000514", "RRULE:FREQ=YEARLY;BYMONTH=5;BYDAY=2SU"}),
                    event({"SUMMARY:Other day", "DTSTART:20000514", "RRULE:FREQ=YEARLY;BYMONTHDAY=15"}),
                    event({"SUMMARY:Leap", "DTSTART:20000514", "RRULE:FREQ=YEARLY;INTERVAL=4"}),
-                   event({"SUMMARY:No start", "RRULE:FREQ=YEARLY"}),
-                   event({"DTSTART:20000514", "RRULE:FREQ=YEARLY"}),
+                   event({"SUMMARY:No start", "RRULE:FREQ=YEARLY"}), event({"DTSTART:20000514", "RRULE:FREQ=YEARLY"}),
                    event({"SUMMARY:x", "DTSTART:--0514", "RRULE:FREQ=YEARLY"})}),
          {"skipped: does not repeat every year", "skipped: does not repeat every year",
           "skipped: does not repeat on the same date every year (RRULE:FREQ=YEARLY;BYMONTH=5;BYDAY=2SU)",
@@ -198,8 +217,7 @@ TEST(ImportMerge, AddsEachRecordOnceAndReportsIt)
                                   {"19", "03", "0000", "Josef"},
                                   {"05", "03", "8888", "Grandpa"},
                                   {"07", "11", "1990", "Ji\xF8\xED ?"}}));
-    EXPECT_EQ(printed, (Lines{"05.03 8888 Grandpa", "skipped in a.vcf: why",
-                              "07.11 1990 Ji\xC5\x99\xC3\xAD ?",
+    EXPECT_EQ(printed, (Lines{"05.03 8888 Grandpa", "skipped in a.vcf: why", "07.11 1990 Ji\xC5\x99\xC3\xAD ?",
                               "  (a character that code page 1250 cannot hold became \"?\")"}));
     EXPECT_EQ(merge.Summary(), "2 added, 3 already there, 1 skipped");
 }

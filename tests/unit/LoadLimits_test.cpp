@@ -1,12 +1,12 @@
 // A data file below the size limit that the process cannot hold, as a
 // 32-bit process cannot hold one of 1.5 GB.
-#include "app/TodayCore.h"
-
-#include <gtest/gtest.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
 
+#include <gtest/gtest.h>
+
 #include "Rows.h"
+#include "app/TodayCore.h"
 #include "records/DataFile.h"
 
 namespace {

@@ -15,8 +15,8 @@ inline Rows RowsOf(const RecordList& list)
 {
     Rows rows;
     for (int i = 0; i < list.m_nCount; ++i)
-        rows.push_back({std::string(list.m_arrDay[i]), std::string(list.m_arrMonth[i]),
-                        std::string(list.m_arrYear[i]), std::string(list.m_arrName[i])});
+        rows.push_back({std::string(list.m_arrDay[i]), std::string(list.m_arrMonth[i]), std::string(list.m_arrYear[i]),
+                        std::string(list.m_arrName[i])});
     return rows;
 }
 

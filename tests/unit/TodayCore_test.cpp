@@ -12,7 +12,8 @@ using namespace std::string_literals;
 
 TEST(SettingsReading, LinesApplyByTheRules)
 {
-    const std::pair<const char*, const char*> cases[] = {  // the file; FILE, FONT1, FACE1, SIZE1, FONT2, FACE2, SIZE2
+    const std::pair<const char*, const char*> cases[] = {
+        // the file; FILE, FONT1, FACE1, SIZE1, FONT2, FACE2, SIZE2
         {"FILE = my.dat\r\nFONT1=a=b\r\nFACE1=BOLD\nSIZE1=9\nFONT2=X\nFACE2=ITALIC\nSIZE2=7",
          " my.dat|a=b|BOLD|9|X|ITALIC|7"},
         {"; FILE names SIZE2\r\nfile=lower.dat\r\n",
@@ -23,7 +24,8 @@ TEST(SettingsReading, LinesApplyByTheRules)
         Settings s = DefaultSettings(0);
         ApplySettingsText(s, text);
         EXPECT_EQ(s.m_strDataFile + "|" + s.m_strFont1 + "|" + s.m_strFace1 + "|" + s.m_strSize1 + "|" + s.m_strFont2 +
-                      "|" + s.m_strFace2 + "|" + s.m_strSize2, values);
+                      "|" + s.m_strFace2 + "|" + s.m_strSize2,
+                  values);
     }
     const FontDescription f = DescribeFont(std::string(40, 'F'), "BOLD_ITALIC", std::string(30, '9'));
     EXPECT_EQ(std::tuple(f.face, f.height, f.weight, f.italic), std::tuple(std::string(31, 'F'), INT_MAX, 800, true));
