@@ -1,8 +1,8 @@
 // The main window on the fixed day: the report against hand-written texts,
 // the steps, the fonts the settings describe, the failure boxes, the end.
-#include "Driver.h"
-
 #include <gtest/gtest.h>
+
+#include "Driver.h"
 
 using e2e::App;
 using Report = std::vector<std::string>;
@@ -49,7 +49,8 @@ TEST(MainWindow, FieldsTakeTheFontsTheSettingsDescribe)
     EXPECT_EQ(app.Text(1002), "Holiday");
     for (int id : {1000, 1001, 1002, 1003, 1007})
         EXPECT_EQ(e2e::FontOf(::GetDlgItem(app.Main(), id)),
-                  id < 1002 ? std::string(31, '\xE8') + " 30 400 italic" : "Courier New -20 800") << id;
+                  id < 1002 ? std::string(31, '\xE8') + " 30 400 italic" : "Courier New -20 800")
+            << id;
     ::PostMessageW(app.Main(), WM_SYSCOMMAND, SC_CLOSE, 0);  // the close box
     EXPECT_EQ(app.ExitCode(), 0u);
 }
@@ -58,13 +59,16 @@ TEST(MainWindow, FieldsTakeTheFontsTheSettingsDescribe)
 // written nothing. A long name loses its middle so that the box fits.
 TEST(MainWindow, FailureBoxesEndTheProgram)
 {
-    const std::string noData = "\n\nThe file specified in Tolvari.ini in FILE section doesn't exist in the current "
-                               "directory.";
-    const std::pair<std::string, std::string> cases[] = {  // settings, none if empty; the message
+    const std::string noData =
+        "\n\nThe file specified in Tolvari.ini in FILE section doesn't exist in the current "
+        "directory.";
+    const std::pair<std::string, std::string> cases[] = {
+        // settings, none if empty; the message
         {"", "Error: Can't open file Tolvari.ini\n\nThe file doesn't exist in the current directory."},
         {"FILE = my.dat", "Error: Can't open file  my.dat" + noData},
-        {"FILE=" + std::string(1 << 20, 'm'),
-         "Error: Can't open file " + std::string(38, 'm') + "..." + std::string(39, 'm') + noData},
+        {"FILE=" + std::string(1 << 20, 'm'), "Error: Can't open file " + std::string(64, 'm') + "\n" +
+                                                  std::string(64, 'm') + "\n..." + std::string(61, 'm') + "\n" +
+                                                  std::string(64, 'm') + "\n" + std::string(4, 'm') + noData},
     };
     for (const auto& [ini, text] : cases) {
         e2e::TempDir dir;
@@ -79,7 +83,8 @@ TEST(MainWindow, FailureBoxesEndTheProgram)
         RECT r;
         ::GetWindowRect(box, &r);
         EXPECT_TRUE(r.left >= 0 && r.right <= ::GetSystemMetrics(SM_CXSCREEN) &&
-                    r.bottom <= ::GetSystemMetrics(SM_CYSCREEN)) << "the box fits the screen";
+                    r.bottom <= ::GetSystemMetrics(SM_CYSCREEN))
+            << "the box fits the screen";
         App::Click(box, IDOK, false);
         EXPECT_EQ(app.ExitCode(), 0u);
         EXPECT_EQ(dir.List(), files);
