@@ -13,6 +13,7 @@
 #include "Driver.h"
 #include "app/TodayCore.h"
 #include "records/DataFile.h"
+#include "res/resource.h"
 
 namespace {
 
@@ -84,7 +85,7 @@ bool Tomorrows(App& app, CurrentDate& shown, int times)
         App::Click(app.Main(), 1005, false);
         shown.NextDay();
         const std::string line = FormatDateLine(shown, 0);
-        if ((i % 10 == 9 || i == times - 1) && !e2e::Eventually([&] { return app.Text(1000) == line; }))
+        if ((i % 10 == 9 || i == times - 1) && !e2e::Eventually([&] { return app.Text(IDC_TODAY_DNES) == line; }))
             return false;
     }
     return app.Sync();
@@ -94,7 +95,7 @@ bool EditorRuns(App& app, int times)
 {
     for (int i = 0; i < times; ++i) {
         ::PostMessageW(app.Main(), WM_SYSCOMMAND, 32771, 0);
-        HWND ed = app.WaitDialogWith(1019);
+        HWND ed = app.WaitDialogWith(IDC_EDIT_NOAGE);
         if (!ed)
             return false;
         App::Click(ed, IDOK, false);
@@ -129,7 +130,7 @@ int main()
     const std::string bytes = FormatDataFile(list, 0);
     e2e::WriteDefaultFiles(dir, bytes);
     App app;
-    if (!app.Start(dir.Path()) || !app.WaitMainWindow() || app.Text(1000) != FormatDateLine(start, 0)) {
+    if (!app.Start(dir.Path()) || !app.WaitMainWindow() || app.Text(IDC_TODAY_DNES) != FormatDateLine(start, 0)) {
         std::printf("the program did not open on today (or midnight passed)\n");
         return 1;
     }

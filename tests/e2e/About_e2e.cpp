@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "Driver.h"
+#include "res/resource.h"
 
 // Pixels of this colour in the control as the screen shows it.
 int Pixels(HWND control, COLORREF colour)
@@ -32,10 +33,11 @@ TEST(About, ALinkOpensItsTargetAndTurnsRed)
     ASSERT_TRUE(e2e::StartWith(app, dir, "[***CALENDAR***]\r\n\r\n[***CUSTOM***]\r\nno record\r\n"));
     EXPECT_EQ(e2e::ReportShown(app), std::vector<std::string>(5));
     ::PostMessageW(app.Main(), WM_SYSCOMMAND, 0x10, 0);  // Wine's own "&About Wine" takes the letter
-    HWND box = app.WaitDialogWith(1014);
+    HWND box = app.WaitDialogWith(IDC_ABOUT_MAIL);
     const COLORREF blue = RGB(0, 0, 220), red = RGB(200, 0, 0);
     std::string opened;
-    const std::pair<int, const char*> links[] = {{1013, "http://www.example.org"}, {1014, "mailto:hi@example.org"}};
+    const std::pair<int, const char*> links[] = {{IDC_ABOUT_WEB, "http://www.example.org"},
+                                                 {IDC_ABOUT_MAIL, "mailto:hi@example.org"}};
     for (const auto& [id, target] : links) {
         HWND link = ::GetDlgItem(box, id);
         EXPECT_TRUE(e2e::Eventually([&] { return Pixels(link, blue) > 0 && Pixels(link, red) == 0; })) << id;

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "Driver.h"
+#include "res/resource.h"
 
 // Today's date line, as Windows writes dates in English.
 std::string Today()
@@ -24,11 +25,11 @@ TEST(Dist, OpensOnTodaysReportInTheUnzippedFolder)
     const std::string before = Today();
     e2e::App app;
     ASSERT_TRUE(app.Start(dir, false, dir + L"\\Tolvari.exe") && app.WaitMainWindow());
-    const std::string shown = app.Text(1000);
+    const std::string shown = app.Text(IDC_TODAY_DNES);
     if (Today() != before)
         GTEST_SKIP() << "the date changed while the program started";
     EXPECT_EQ(shown, before);
-    EXPECT_NE(app.Text(1001), "") << "the sample has a name day for every day";
+    EXPECT_NE(app.Text(IDC_TODAY_CALENDAR), "") << "the sample has a name day for every day";
     ::PostMessageW(app.Main(), WM_KEYDOWN, VK_ESCAPE, 1);
     EXPECT_EQ(app.ExitCode(), 0u);
     EXPECT_EQ(e2e::FilesIn(dir), files) << "nothing is written";

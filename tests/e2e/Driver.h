@@ -14,6 +14,8 @@
 #include <string>
 #include <vector>
 
+#include "res/resource.h"
+
 namespace e2e {
 
 constexpr DWORD kWaitMs = 15000;
@@ -68,14 +70,10 @@ public:
     std::vector<std::wstring> List() const { return FilesIn(m_path); }
 
 private:
-    static int Count()
-    {
-        static int count = 0;
-        return ++count;
-    }
+    static inline int s_count = 0;
     std::filesystem::path m_path =
         std::filesystem::temp_directory_path() /
-        ("tolvari-e2e-" + std::to_string(::GetCurrentProcessId()) + "-" + std::to_string(Count()));
+        ("tolvari-e2e-" + std::to_string(::GetCurrentProcessId()) + "-" + std::to_string(++s_count));
     std::error_code m_error;
 };
 
@@ -117,9 +115,8 @@ public:
         si.cb = sizeof(si);
         return ::CreateProcessW(exe.c_str(), &cmd[0], nullptr, nullptr, FALSE, 0, nullptr, dir.c_str(), &si, &m_pi);
     }
-    bool WaitMainWindow(DWORD ms = kWaitMs) { return (m_main = WaitDialogWith(1004, ms)) != nullptr; }
+    bool WaitMainWindow(DWORD ms = kWaitMs) { return (m_main = WaitDialogWith(IDC_TODAY_YESTERDAY, ms)) != nullptr; }
     HWND Main() const { return m_main; }
-    HANDLE Process() const { return m_pi.hProcess; }
     // A visible dialog of the program that holds the control.
     HWND WaitDialogWith(int controlId, DWORD ms = kWaitMs) const
     {
@@ -191,7 +188,8 @@ inline HWND OpenBySysMenu(const App& app, wchar_t letter, int controlId)
 // The five report fields: date line, calendar, holidays, birthdays, next days.
 inline std::vector<std::string> ReportShown(const App& app)
 {
-    return {app.Text(1000), app.Text(1001), app.Text(1002), app.Text(1003), app.Text(1007)};
+    return {app.Text(IDC_TODAY_DNES), app.Text(IDC_TODAY_CALENDAR), app.Text(IDC_TODAY_HOLIDAYS),
+            app.Text(IDC_TODAY_BIRTHDAYS), app.Text(IDC_TODAY_NEXTDAYS)};
 }
 
 // Face, height, weight and " italic" of a control's font. A font handle

@@ -3,10 +3,9 @@
 #include <gtest/gtest.h>
 
 #include "Driver.h"
+#include "res/resource.h"
 
 using e2e::App;
-
-enum : int { kLast = 1008, kNew = 1009, kDelete = 1011, kDay = 1012, kPosition = 1013, kMonth = 1014, kName = 1018 };
 
 const std::string kHead = "[***CALENDAR***]\r\n02.02 0000 Hromnice\r\n\r\n[***CUSTOM***]\r\n";
 const std::string kData = kHead + "06.12 1950 Grandpa\r\n24.12 9999 Christmas Eve\r\n15.03 8888 Anna\r\n";
@@ -20,7 +19,7 @@ void Select(HWND ed, int id, int index)
 
 std::string Shown(HWND ed)
 {
-    return App::Text(ed, kPosition) + " '" + App::Text(ed, kName) + "'";
+    return App::Text(ed, IDC_EDIT_POSITION) + " '" + App::Text(ed, IDC_EDIT_NAME) + "'";
 }
 
 // Waits until the editor has closed, the file is saved and the report rebuilt.
@@ -35,10 +34,10 @@ TEST(Editor, ChangesAndADeleteAreSavedWithTheirBytes)
     dir.Write(L".Tolvari.dat.tmp-K1LLED", "the leftover of a killed save");
     App app;
     ASSERT_TRUE(e2e::StartWith(app, dir, kData));
-    HWND ed = e2e::OpenBySysMenu(app, L'e', kName);
+    HWND ed = e2e::OpenBySysMenu(app, L'e', IDC_EDIT_NAME);
     EXPECT_EQ(Shown(ed), "2/4 'Grandpa'") << "the last record of the displayed day";
     for (int answer : {IDNO, IDYES}) {
-        App::Click(ed, kDelete, false);
+        App::Click(ed, IDC_EDIT_DELETE, false);
         HWND box = app.WaitMessageBox();
         EXPECT_EQ(App::MessageBoxText(box) + App::Text(box, IDYES) + App::Text(box, IDNO),
                   "Do you really want to delete this anniversary?&Yes&No");
@@ -46,13 +45,13 @@ TEST(Editor, ChangesAndADeleteAreSavedWithTheirBytes)
         EXPECT_TRUE(e2e::Eventually([&] { return !::IsWindow(box); }));
         EXPECT_EQ(Shown(ed), answer == IDNO ? "2/4 'Grandpa'" : "2/3 'Christmas Eve'");
     }
-    App::Click(ed, kLast);
-    e2e::Send(::GetDlgItem(ed, kName), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"Anna Nov\u00E1"));
-    App::Click(ed, kNew);
+    App::Click(ed, IDC_EDIT_LAST);
+    e2e::Send(::GetDlgItem(ed, IDC_EDIT_NAME), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"Anna Nov\u00E1"));
+    App::Click(ed, IDC_EDIT_NEW);
     EXPECT_EQ(Shown(ed), "4/4 ''");
-    e2e::Send(::GetDlgItem(ed, kName), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"Eva"));
-    Select(ed, kDay, 23);
-    Select(ed, kMonth, 11);
+    e2e::Send(::GetDlgItem(ed, IDC_EDIT_NAME), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"Eva"));
+    Select(ed, IDC_EDIT_DAY, 23);
+    Select(ed, IDC_EDIT_MONTH, 11);
     ::PostMessageW(ed, WM_KEYDOWN, VK_ESCAPE, 1);  // Esc closes and saves, as Exit does
     ASSERT_TRUE(Closed(app, ed));
     EXPECT_EQ(dir.Read(L"Tolvari.dat"),
@@ -69,8 +68,8 @@ TEST(Editor, FailedSaveIsReportedAndTheNextCloseSavesTheKeptChanges)
     e2e::TempDir dir;
     App app;
     ASSERT_TRUE(e2e::StartWith(app, dir, kData));
-    HWND ed = e2e::OpenBySysMenu(app, L'e', kName);
-    Select(ed, kDay, 9);
+    HWND ed = e2e::OpenBySysMenu(app, L'e', IDC_EDIT_NAME);
+    Select(ed, IDC_EDIT_DAY, 9);
     HANDLE held = ::CreateFileW(dir.File(L"Tolvari.dat").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     ::PostMessageW(ed, WM_SYSCOMMAND, SC_CLOSE, 0);
     HWND box = app.WaitMessageBox();
@@ -80,10 +79,10 @@ TEST(Editor, FailedSaveIsReportedAndTheNextCloseSavesTheKeptChanges)
     ASSERT_TRUE(Closed(app, box));
     ::CloseHandle(held);
     EXPECT_EQ(dir.Read(L"Tolvari.dat"), kData);
-    ed = e2e::OpenBySysMenu(app, L'e', kName);
+    ed = e2e::OpenBySysMenu(app, L'e', IDC_EDIT_NAME);
     App::Click(ed, IDOK, false);
     ASSERT_TRUE(Closed(app, ed));
     EXPECT_EQ(dir.Read(L"Tolvari.dat"),
               kHead + "10.12 1950 Grandpa\r\n24.12 9999 Christmas Eve\r\n15.03 8888 Anna\r\n");
-    EXPECT_EQ(app.Text(1003), "Grandpa (76 let)");
+    EXPECT_EQ(app.Text(IDC_TODAY_BIRTHDAYS), "Grandpa (76 let)");
 }

@@ -10,13 +10,11 @@
 
 namespace {
 
-// Runs TolvariImport.exe in dir with its output in dir's import.log; the exit
-// code, STILL_ACTIVE if it did not end in time (it is then ended).
-DWORD RunImport(const e2e::TempDir& dir, const std::wstring& args)
+// Runs TolvariImport.exe in dir, its output in dir's import.log; the exit code.
+DWORD RunImport(const e2e::TempDir& dir, std::wstring args)
 {
     const std::wstring tolvari = e2e::TolvariExe();
     const std::wstring exe = tolvari.substr(0, tolvari.find_last_of(L"\\/") + 1) + L"TolvariImport.exe";
-    std::wstring cmd = L"\"" + exe + L"\" " + args;
     SECURITY_ATTRIBUTES inherit = {sizeof(inherit), nullptr, TRUE};
     STARTUPINFOW si = {};
     si.cb = sizeof(si);
@@ -25,15 +23,14 @@ DWORD RunImport(const e2e::TempDir& dir, const std::wstring& args)
                                                  &inherit, CREATE_ALWAYS, 0, nullptr);
     PROCESS_INFORMATION pi = {};
     DWORD code = ~0u;
-    if (::CreateProcessW(exe.c_str(), &cmd[0], nullptr, nullptr, TRUE, CREATE_NO_WINDOW, nullptr, dir.Path().c_str(),
-                         &si, &pi)) {
-        ::WaitForSingleObject(pi.hProcess, e2e::kWaitMs);
+    args = L"TolvariImport " + args;
+    if (::CreateProcessW(exe.c_str(), &args[0], nullptr, nullptr, TRUE, CREATE_NO_WINDOW, nullptr, dir.Path().c_str(),
+                         &si, &pi) &&
+        ::WaitForSingleObject(pi.hProcess, e2e::kWaitMs) == WAIT_OBJECT_0)
         ::GetExitCodeProcess(pi.hProcess, &code);
-        ::TerminateProcess(pi.hProcess, code);
-        ::CloseHandle(pi.hThread);
-        ::CloseHandle(pi.hProcess);
-    }
-    ::CloseHandle(si.hStdOutput);
+    ::TerminateProcess(pi.hProcess, code);  // if it hangs
+    for (HANDLE h : {pi.hProcess, pi.hThread, si.hStdOutput})
+        ::CloseHandle(h);
     return code;
 }
 

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "Driver.h"
+#include "res/resource.h"
 
 using e2e::App;
 using Report = std::vector<std::string>;
@@ -22,11 +23,11 @@ TEST(MainWindow, OpensOnTheDayOfTheClockAndSteps)
     EXPECT_EQ(e2e::ReportShown(app), (Report{"Sunday, December  6, 2026", "Mikul\xE1\x9A", "Holiday A\r\nHoliday B",
                                              "Grandpa (76 let)\r\nBaby (0 let)\r\nGodmother",
                                              "Ninth\r\nJan, Eighth\r\nAmbro\x9E, Kv\xECtoslava, Lucie"}));
-    app.Click(1005);  // Tomorrow
+    app.Click(IDC_TODAY_TOMORROW);
     EXPECT_EQ(e2e::ReportShown(app), (Report{"Monday, December  7, 2026", "Ambro\x9E", "", "Jan (36 let)",
                                              "Ninth\r\nEighth\r\nKv\xECtoslava, Lucie, Lenka"}));
-    app.Click(1004);  // Yesterday, twice
-    app.Click(1004);
+    app.Click(IDC_TODAY_YESTERDAY);  // twice
+    app.Click(IDC_TODAY_YESTERDAY);
     EXPECT_EQ(e2e::ReportShown(app), (Report{"Saturday, December  5, 2026", "", "Eve", "",
                                              "Holiday A, Holiday B, Ninth\r\nGrandpa, Baby, Godmother, Jan, Eighth\r\n"
                                              "Mikul\xE1\x9A, Ambro\x9E, Kv\xECtoslava"}));
@@ -46,10 +47,10 @@ TEST(MainWindow, FieldsTakeTheFontsTheSettingsDescribe)
     dir.Write(L"Dvo\u0159\u00E1k.dat", "06.12 9999 Holiday\r\n");
     App app;
     ASSERT_TRUE(app.Start(dir.Path(), true) && app.WaitMainWindow());
-    EXPECT_EQ(app.Text(1002), "Holiday");
-    for (int id : {1000, 1001, 1002, 1003, 1007})
+    EXPECT_EQ(app.Text(IDC_TODAY_HOLIDAYS), "Holiday");
+    for (int id : {IDC_TODAY_DNES, IDC_TODAY_CALENDAR, IDC_TODAY_HOLIDAYS, IDC_TODAY_BIRTHDAYS, IDC_TODAY_NEXTDAYS})
         EXPECT_EQ(e2e::FontOf(::GetDlgItem(app.Main(), id)),
-                  id < 1002 ? std::string(31, '\xE8') + " 30 400 italic" : "Courier New -20 800")
+                  id < IDC_TODAY_HOLIDAYS ? std::string(31, '\xE8') + " 30 400 italic" : "Courier New -20 800")
             << id;
     ::PostMessageW(app.Main(), WM_SYSCOMMAND, SC_CLOSE, 0);  // the close box
     EXPECT_EQ(app.ExitCode(), 0u);

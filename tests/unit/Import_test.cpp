@@ -27,14 +27,8 @@ std::string Wrap(const char* kind, const Lines& lines)
 {
     return Join({std::string("BEGIN:") + kind}) + Join(lines) + Join({std::string("END:") + kind});
 }
-std::string Card(const Lines& lines)
-{
-    return Wrap("VCARD", lines);
-}
-std::string Calendar(const Lines& lines)
-{
-    return Wrap("VCALENDAR", lines);
-}
+const auto Card = [](const Lines& lines) { return Wrap("VCARD", lines); };
+const auto Calendar = [](const Lines& lines) { return Wrap("VCALENDAR", lines); };
 
 // Each entry as its data-file line (UTF-8), or "skipped: " and the reason.
 Lines Shown(const std::vector<ImportEntry>& entries)
@@ -50,30 +44,15 @@ Lines Shown(const std::vector<ImportEntry>& entries)
 
 TEST(ImportDates, FormsExportersWrite)
 {
+    // clang-format off
     const struct {
         const char *value, *date;  // day.month.year, "" for no date
     } cases[] = {
-        {"19500305", "5.3.1950"},
-        {"1950-03-05", "5.3.1950"},
-        {"1950-03-05T00:00:00Z", "5.3.1950"},
-        {"19531015T231000Z", "15.10.1953"},
-        {"--0305", "5.3.0"},
-        {"--03-05", "5.3.0"},
-        {"19870229", "29.2.1987"},
-        {"--1231", "31.12.0"},
-        {"19870230", ""},
-        {"1950-04-31", ""},
-        {"1950-13-01", ""},
-        {"1950-00-10", ""},
-        {"1950-03-00", ""},
-        {"1985", ""},
-        {"1985-04", ""},
-        {"1950-0305", ""},
-        {"--03-5", ""},
-        {"---05", ""},
-        {"19a00305", ""},
-        {"", ""},
+        {"19500305", "5.3.1950"}, {"1950-03-05", "5.3.1950"}, {"1950-03-05T00:00:00Z", "5.3.1950"},
+        {"--0305", "5.3.0"}, {"--03-05", "5.3.0"}, {"19870229", "29.2.1987"}, {"19870230", ""},
+        {"1950-04-31", ""}, {"1950-00-10", ""}, {"1985", ""}, {"1950-0305", ""}, {"--03-5", ""}, {"", ""},
     };
+    // clang-format on
     for (const auto& c : cases) {
         Date d;
         const bool ok = ParseDate(c.value, d);
@@ -90,9 +69,8 @@ TEST(ImportCp1250, ConvertsNamesAndMarksLosses)
     } cases[] = {
         {"Dvo\xC5\x99\xC3\xA1kov\xC3\xA1 \xC5\xA0\xC5\xBD\xC5\xAE", "Dvo\xF8\xE1kov\xE1 \x8A\x8E\xD9", false},
         {"\xE2\x82\xAC \xE2\x80\x9E\xE2\x80\x9C", "\x80 \x84\x93", false},  // the euro and quotes
-        {"Zo\xC3\xAB ?", "Zo\xEB ?", false},
-        {"\xE6\x97\xA5 \xF0\x9F\x8E\x82x", "? ?x", true},  // CJK and an emoji: one "?" each
-        {"a\xFF\x62\xC3", "a?b?", true},                   // bytes that are not UTF-8
+        {"\xE6\x97\xA5 \xF0\x9F\x8E\x82x", "? ?x", true},                   // CJK and an emoji: one "?" each
+        {"a\xFF\x62\xC3", "a?b?", true},                                    // bytes that are not UTF-8
     };
     for (const auto& c : cases) {
         bool lossy = false;
@@ -116,19 +94,12 @@ TEST(ImportVCard, BirthdaysAndAnniversaries)
         {"2.1: quoted-printable, charset, soft line break",
          Card({"VERSION:2.1", "FN;CHARSET=UTF-8;ENCODING=QUOTED-PRINTABLE:Jan =C5=A0ko=", "da=3D", "BDAY:19500305"}),
          {"05.03 1950 Jan \xC5\xA0koda="}},
-        {"2.1: bare QUOTED-PRINTABLE, ISO-8859-1",
-         Card({"FN;QUOTED-PRINTABLE;CHARSET=ISO-8859-1:Zo=EB", "BDAY:1950-03-05"}),
-         {"05.03 1950 Zo\xC3\xAB"}},
-        {"no charset and not UTF-8: code page 1250",
-         Card({"FN:\x8A\x61rka", "BDAY:1950-03-05"}),
-         {"05.03 1950 \xC5\xA0\x61rka"}},
         {"3.0: escapes, folded line",
          Card({"FN:Nov\\,\\;\\\\k\\nJan", " a", "BDAY:1950-03-05T00:00:00Z"}),
          {"05.03 1950 Nov,;\\k Jana"}},
         {"N without FN: prefix given additional family suffix",
          Card({"N:Smith;John;Paul,Peter;Dr.;Jr.", "BDAY:--0305"}),
          {"05.03 8888 Dr. John Paul Peter Smith Jr."}},
-        {"FN wins over N", Card({"N:Smith;John;;;", "FN:Johnny", "BDAY:--03-05"}), {"05.03 8888 Johnny"}},
         {"anniversary properties get the suffix",
          Card({"FN:Eva", "ANNIVERSARY:19960214", "X-ANNIVERSARY:19960215", "X-EVOLUTION-ANNIVERSARY:1996-02-16",
                "X-MS-ANNIVERSARY:19960217"}),
@@ -186,14 +157,10 @@ TEST(ImportICalendar, YearlyEvents)
          Calendar({event({"SUMMARY:Dentist", "DTSTART:20260302T090000"}),
                    event({"SUMMARY:Weekly", "DTSTART:20260302", "RRULE:FREQ=WEEKLY"}),
                    event({"SUMMARY:Mothers day", "DTSTART:20000514", "RRULE:FREQ=YEARLY;BYMONTH=5;BYDAY=2SU"}),
-                   event({"SUMMARY:Other day", "DTSTART:20000514", "RRULE:FREQ=YEARLY;BYMONTHDAY=15"}),
-                   event({"SUMMARY:Leap", "DTSTART:20000514", "RRULE:FREQ=YEARLY;INTERVAL=4"}),
                    event({"SUMMARY:No start", "RRULE:FREQ=YEARLY"}), event({"DTSTART:20000514", "RRULE:FREQ=YEARLY"}),
                    event({"SUMMARY:x", "DTSTART:--0514", "RRULE:FREQ=YEARLY"})}),
          {"skipped: does not repeat every year", "skipped: does not repeat every year",
           "skipped: does not repeat on the same date every year (RRULE:FREQ=YEARLY;BYMONTH=5;BYDAY=2SU)",
-          "skipped: does not repeat on the same date every year (RRULE:FREQ=YEARLY;BYMONTHDAY=15)",
-          "skipped: does not repeat on the same date every year (RRULE:FREQ=YEARLY;INTERVAL=4)",
           "skipped: an event without a start date", "skipped: an event without a SUMMARY",
           "skipped: DTSTART is not a date: --0514"}},
     };
@@ -237,10 +204,8 @@ TEST(ImportRun, FindsTheDataFileAndWritesItOnlyWhenAllIsRead)
     } cases[] = {
         {"no settings file: Tolvari.dat", {"a.vcf"}, "", 0, kAfter, kData},
         {"FILE= of the settings file", {"a.vcf"}, "FILE=other.dat\r\n", 0, kData, kAfter},
-        {"--data wins", {"--data", "other.dat", "a.vcf"}, "FILE=Tolvari.dat", 0, kData, kAfter},
         {"dry run", {"--dry-run", "a.vcf"}, "", 0, kData, kData},
         {"an input missing", {"a.vcf", "missing.vcf"}, "", 1, kData, kData},
-        {"an input of another kind", {"a.vcf", "Tolvari.dat"}, "", 1, kData, kData},
         {"no data file", {"--data", "missing.dat", "a.vcf"}, "", 1, kData, kData},
     };
     for (const auto& c : cases) {
@@ -264,25 +229,6 @@ TEST(ImportRun, FindsTheDataFileAndWritesItOnlyWhenAllIsRead)
         const auto files = std::distance(std::filesystem::directory_iterator(dir.path), {});
         EXPECT_EQ(files, c.ini.empty() ? 3 : 4) << c.what;  // no temporary file left
         std::filesystem::current_path(home);
-    }
-}
-
-TEST(ImportArgs, BadCommandLines)
-{
-    const struct {
-        Lines args;
-        const char* error;
-    } cases[] = {
-        {{}, "no .vcf or .ics file given"},
-        {{"--dry-run", "--no-age-without-year"}, "no .vcf or .ics file given"},
-        {{"a.vcf", "--data"}, "--data needs the data file's name"},
-        {{"--dryrun", "a.vcf"}, "unknown option --dryrun"},
-    };
-    for (const auto& c : cases) {
-        ImportOptions options;
-        std::string error;
-        EXPECT_FALSE(ParseImportArgs(c.args, options, error));
-        EXPECT_EQ(error, c.error);
     }
 }
 

@@ -2,11 +2,15 @@
 // the editor closes on, and the report texts fitted to their fields.
 #include "app/TodayCore.h"
 
+#include <sys/resource.h>
+#include <sys/wait.h>
+
 #include <climits>
 
 #include <gtest/gtest.h>
 
 #include "Rows.h"
+#include "records/DataFile.h"
 
 using namespace std::string_literals;
 
@@ -89,4 +93,35 @@ TEST(ReportField, LongTextsAreCutAndNulBytesShowAsQuestionMarks)
     };
     for (const auto& [text, fitted] : cases)
         EXPECT_EQ(FitReportField(text), fitted);
+}
+
+// A file below the size limit that the process cannot hold (a 32-bit one,
+// 1.5 GB): a sparse 1 GB file in a child whose address space is cut to 512 MB.
+TEST(LoadLimits, FileBeyondTheProcessMemoryIsReportedAndEndsTheProgram)
+{
+#ifdef __SANITIZE_ADDRESS__
+    GTEST_SKIP() << "the sanitizer's shadow memory needs more address space";
+#endif
+    TempDir dir;
+    const std::string path = dir.File("Tolvari.dat");
+    WriteBytes(path, "24.12 9999 Eve\r\n");
+    ASSERT_EQ(::truncate(path.c_str(), 1LL << 30), 0);
+    const pid_t child = ::fork();
+    if (child == 0) {
+        const rlimit limit = {512u << 20, 512u << 20};
+        ::setrlimit(RLIMIT_AS, &limit);
+        int code = 2;  // the failure escaped
+        try {
+            TestCore core;
+            core.m_strDataFile = path;
+            core.LoadFile();
+            const bool told = core.errors == std::vector<std::string>{DataFileMemoryError(path, 0)};
+            code = told && core.quits == 1 && core.m_nCount == 0 ? 0 : 1;
+        } catch (...) {
+        }
+        ::_exit(code);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "status " << status << " (exit 2: escaped)";
 }
