@@ -6,7 +6,7 @@
 #include "res/resource.h"
 
 // Pixels of this colour in the control as the screen shows it.
-int Pixels(HWND control, COLORREF colour)
+static int Pixels(HWND control, COLORREF colour)
 {
     RECT r;
     ::GetWindowRect(control, &r);

@@ -6,7 +6,7 @@
 #include "res/resource.h"
 
 // Today's date line, as Windows writes dates in English.
-std::string Today()
+static std::string Today()
 {
     wchar_t line[64] = L"";
     ::GetDateFormatW(MAKELCID(0x409, SORT_DEFAULT), 0, nullptr, L"dddd', 'MMMM'  'd', 'yyyy", line, 64);

@@ -11,19 +11,19 @@ const std::string kHead = "[***CALENDAR***]\r\n02.02 0000 Hromnice\r\n\r\n[***CU
 const std::string kData = kHead + "06.12 1950 Grandpa\r\n24.12 9999 Christmas Eve\r\n15.03 8888 Anna\r\n";
 
 // A pick in a drop-down list: the selection, then its notification.
-void Select(HWND ed, int id, int index)
+static void Select(HWND ed, int id, int index)
 {
     e2e::Send(::GetDlgItem(ed, id), CB_SETCURSEL, index);
     e2e::Send(ed, WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE), reinterpret_cast<LPARAM>(::GetDlgItem(ed, id)));
 }
 
-std::string Shown(HWND ed)
+static std::string Shown(HWND ed)
 {
     return App::Text(ed, IDC_EDIT_POSITION) + " '" + App::Text(ed, IDC_EDIT_NAME) + "'";
 }
 
 // Waits until the editor has closed, the file is saved and the report rebuilt.
-::testing::AssertionResult Closed(const App& app, HWND ed)
+static ::testing::AssertionResult Closed(const App& app, HWND ed)
 {
     return ::testing::AssertionResult(e2e::Eventually([&] { return !::IsWindow(ed); }) && app.Sync());
 }
