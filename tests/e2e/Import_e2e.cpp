@@ -10,26 +10,22 @@
 
 namespace {
 
-// Runs TolvariImport.exe in dir, its output in dir's import.log; the exit code.
+// Runs TolvariImport.exe in dir; its exit code.
 DWORD RunImport(const e2e::TempDir& dir, std::wstring args)
 {
     const std::wstring tolvari = e2e::TolvariExe();
     const std::wstring exe = tolvari.substr(0, tolvari.find_last_of(L"\\/") + 1) + L"TolvariImport.exe";
-    SECURITY_ATTRIBUTES inherit = {sizeof(inherit), nullptr, TRUE};
     STARTUPINFOW si = {};
     si.cb = sizeof(si);
-    si.dwFlags = STARTF_USESTDHANDLES;
-    si.hStdOutput = si.hStdError = ::CreateFileW(dir.File(L"import.log").c_str(), GENERIC_WRITE, FILE_SHARE_READ,
-                                                 &inherit, CREATE_ALWAYS, 0, nullptr);
     PROCESS_INFORMATION pi = {};
     DWORD code = ~0u;
     args = L"TolvariImport " + args;
-    if (::CreateProcessW(exe.c_str(), &args[0], nullptr, nullptr, TRUE, CREATE_NO_WINDOW, nullptr, dir.Path().c_str(),
+    if (::CreateProcessW(exe.c_str(), &args[0], nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr, dir.Path().c_str(),
                          &si, &pi) &&
         ::WaitForSingleObject(pi.hProcess, e2e::kWaitMs) == WAIT_OBJECT_0)
         ::GetExitCodeProcess(pi.hProcess, &code);
     ::TerminateProcess(pi.hProcess, code);  // if it hangs
-    for (HANDLE h : {pi.hProcess, pi.hThread, si.hStdOutput})
+    for (HANDLE h : {pi.hProcess, pi.hThread})
         ::CloseHandle(h);
     return code;
 }
@@ -52,16 +48,13 @@ TEST(Import, ImportedBirthdayShowsOnItsDay)
                   "BDAY:1950-%02d-%02d\r\nEND:VCARD\r\n",
                   today.wMonth, today.wDay);
     dir.Write(L"contacts.vcf", card);
-    ASSERT_EQ(RunImport(dir, L"contacts.vcf"), 0u) << dir.Read(L"import.log");
-    EXPECT_NE(dir.Read(L"import.log").find("1 added, 0 already there, 0 skipped"), std::string::npos);
+    ASSERT_EQ(RunImport(dir, L"contacts.vcf"), 0u);
 
     e2e::App app;
     ASSERT_TRUE(app.Start(dir.Path()) && app.WaitMainWindow() && app.Sync());
     if (Today().wDay != today.wDay)
         GTEST_SKIP() << "the day changed while the program started";
     EXPECT_EQ(app.Text(IDC_TODAY_BIRTHDAYS), "Ji\xF8\xED Nov\xE1k (" + std::to_string(today.wYear - 1950) + " let)");
-    ::PostMessageW(app.Main(), WM_KEYDOWN, VK_ESCAPE, 1);
-    EXPECT_EQ(app.ExitCode(), 0u);
 }
 
 }  // namespace
