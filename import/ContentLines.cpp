@@ -115,10 +115,14 @@ std::string ContentLine::Utf8Value() const
     return value;
 }
 
+std::string_view WithoutBom(std::string_view text)
+{
+    return text.substr(0, 3) == "\xEF\xBB\xBF" ? text.substr(3) : text;
+}
+
 std::vector<ContentLine> ReadContentLines(std::string_view text)
 {
-    if (text.substr(0, 3) == "\xEF\xBB\xBF")
-        text.remove_prefix(3);
+    text = WithoutBom(text);
     std::vector<ContentLine> lines;
     std::string current;
     auto flush = [&] {

@@ -33,6 +33,8 @@ std::vector<std::string> SplitText(std::string_view value, char sep);
 std::string UnescapeText(std::string_view value);
 
 std::string UpperAscii(std::string_view text);
+// The text without a leading UTF-8 byte-order mark.
+std::string_view WithoutBom(std::string_view text);
 
 // A calendar date of the forms exporters write: 19500305, 1950-03-05, either
 // with a time after "T", or without the year: --0305, --03-05. Year 0 means

@@ -34,8 +34,7 @@ enum class Format { Unknown, VCard, ICalendar };
 
 Format FormatOf(std::string_view text)
 {
-    if (text.substr(0, 3) == "\xEF\xBB\xBF")
-        text.remove_prefix(3);
+    text = WithoutBom(text);
     const size_t start = text.find_first_not_of(" \t\r\n");
     const std::string head = UpperAscii(text.substr(start == std::string_view::npos ? 0 : start, 15));
     if (head.compare(0, 11, "BEGIN:VCARD") == 0)
