@@ -27,8 +27,14 @@ Settings DefaultSettings(int uiLanguage);
 // one. Later lines win.
 void ApplySettingsText(Settings& values, std::string_view text);
 
-// The text of the error box when the settings file cannot be opened.
+// A settings file of this size or more is not read, as a data file of it
+// is not; one that does not fit the memory gets the data file's memory box.
+constexpr unsigned long long kMaxSettingsFileBytes = 1ull << 31;
+
+// The texts of the error boxes when the settings file cannot be opened or
+// is too large.
 std::string SettingsOpenError(int uiLanguage);
+std::string SettingsTooLargeError(int uiLanguage);
 
 // What a font is built from: the platform's font description, minus all
 // that stays zero.

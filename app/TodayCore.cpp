@@ -15,13 +15,24 @@ void CTodayCore::LoadIniFile()
 {
     Settings& values = *this;
     values = DefaultSettings(UiLanguage);
-    std::string text;
-    if (!filesys::ReadWholeFile(SettingsFileName(UiLanguage), text)) {
-        ShowError(SettingsOpenError(UiLanguage));
-        RequestQuit();
-        return;
+    const char* name = SettingsFileName(UiLanguage);
+    std::string error;
+    try {
+        std::string text;
+        const filesys::ReadStatus status = filesys::ReadFileBelow(name, text, kMaxSettingsFileBytes);
+        if (status == filesys::ReadStatus::Read)
+            ApplySettingsText(values, text);
+        else
+            error = status == filesys::ReadStatus::TooLarge ? SettingsTooLargeError(UiLanguage)
+                                                            : SettingsOpenError(UiLanguage);
+    } catch (const std::bad_alloc&) {
+        values = DefaultSettings(UiLanguage);
+        error = DataFileMemoryError(name, UiLanguage);
     }
-    ApplySettingsText(values, text);
+    if (!error.empty()) {
+        ShowError(error);
+        RequestQuit();
+    }
 }
 
 void CTodayCore::LoadFile()

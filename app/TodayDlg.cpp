@@ -61,6 +61,7 @@ BOOL CTodayDlg::OnInitDialog()
         SetDateFromClock(*local);
 
     LoadIniFile();
+    m_running.Mark(m_strDataFile);
     LoadFile();
     if (m_nCount == 0)
         return FALSE;

@@ -1,12 +1,15 @@
 #include "import/Import.h"
 
 #include <cstdio>
+#include <memory>
+#include <new>
 
 #include "app/Settings.h"
 #include "import/ContentLines.h"
 #include "import/Cp1250.h"
 #include "records/DataFile.h"
 #include "records/FileSystem.h"
+#include "running/RunningMark.h"
 
 namespace {
 
@@ -44,7 +47,79 @@ Format FormatOf(std::string_view text)
     return Format::Unknown;
 }
 
+// A line of a file, fit to be shown in a message.
+std::string Shown(std::string_view line)
+{
+    std::string shown(line.substr(0, 60));
+    for (char& c : shown) {
+        if (static_cast<unsigned char>(c) < 0x20)
+            c = '?';
+    }
+    return "\"" + cp1250::ToUtf8(shown) + (line.size() > 60 ? "...\"" : "\"");
+}
+
+// Reads the data file into list, if it is one: every line a record, a
+// header or blank, so that writing it back keeps all it holds.
+bool ReadDataFile(const std::string& path, const std::string& shown, RecordList& list, const ImportPrint& print)
+{
+    auto bytes = std::make_shared<std::string>();
+    std::string error;
+    try {
+        const filesys::ReadStatus status = filesys::ReadFileBelow(path, *bytes, kMaxDataFileBytes);
+        if (status == filesys::ReadStatus::CannotRead)
+            error = "Error: Can't open file " + shown + ".";
+        else if (status == filesys::ReadStatus::TooLarge)
+            error = "Error: File " + shown + " is too large; a data file must be smaller than 2 GB.";
+    } catch (const std::bad_alloc&) {
+        error = "Error: Not enough memory to read file " + shown + ".";
+    }
+    size_t number = 0;
+    std::string_view line;
+    if (error.empty() && FindForeignLine(*bytes, number, line)) {
+        const std::string where = "line " + std::to_string(number) + ": " + Shown(line);
+        error = line.find('\r') != std::string_view::npos
+                    ? "Error: " + shown + " has line ends of CR alone (" + where +
+                          "); Tolvari reads CR LF. Save it with Windows line ends first."
+                    : "Error: " + shown + " is not a Tolvari data file (" + where +
+                          " is neither an entry nor a header).";
+    }
+    if (!error.empty()) {
+        print(error + " Nothing was imported.", true);
+        return false;
+    }
+    list.m_nCount = AppendRecords(list, std::move(bytes));
+    return true;
+}
+
+// A running Tolvari writes its own list over the file when its editor
+// closes. A dry run writes nothing, so it only says so.
+bool RefusedWhileRunning(const std::string& path, const std::string& shown, bool dryRun, const ImportPrint& print)
+{
+    if (!IsMarkedRunning(path))
+        return false;
+    if (dryRun) {
+        print("Note: Tolvari is running with " + shown + "; close it before you import.", false);
+        return false;
+    }
+    print("Error: Tolvari is running with " + shown +
+              ", and would write over what is imported. Close Tolvari and import again; nothing was imported.",
+          true);
+    return true;
+}
+
+int Run(const ImportOptions& options, const ImportPrint& print);
+
 }  // namespace
+
+int RunImport(const ImportOptions& options, const ImportPrint& print)
+{
+    try {
+        return Run(options, print);
+    } catch (const std::bad_alloc&) {
+        print("Error: Not enough memory to read these files. Nothing was imported.", true);
+        return 1;
+    }
+}
 
 bool ParseImportArgs(const std::vector<std::string>& args, ImportOptions& options, std::string& error)
 {
@@ -129,42 +204,30 @@ std::string ImportMerge::Summary() const
            std::to_string(m_skipped) + " skipped";
 }
 
-int RunImport(const ImportOptions& options, const ImportPrint& print)
+namespace {
+
+int Run(const ImportOptions& options, const ImportPrint& print)
 {
-    // A file name as the file functions take it; false if it cannot be one.
-    auto toPath = [&](const std::string& arg, std::string& path) {
-        bool lossy = false;
-        path = options.cp1250Paths ? cp1250::FromUtf8(arg, &lossy) : arg;
-        if (lossy)
-            print("Error: the name " + arg + " has characters this program cannot open. Rename the file.", true);
-        return !lossy;
-    };
-    std::string dataPath, dataShown = options.dataFile;
-    if (!options.dataFile.empty()) {
-        if (!toPath(options.dataFile, dataPath))
-            return 1;
-    } else {
+    std::string dataPath = options.dataFile;
+    if (dataPath.empty()) {
         // As the main program finds it, except that a missing settings file
         // means the default name.
         Settings settings = DefaultSettings(0);
         std::string ini;
         if (filesys::ReadWholeFile(SettingsFileName(0), ini))
             ApplySettingsText(settings, ini);
-        dataPath = settings.m_strDataFile;
-        dataShown = options.cp1250Paths ? cp1250::ToUtf8(dataPath) : dataPath;
+        dataPath = options.utf8FileNames ? cp1250::ToUtf8(settings.m_strDataFile) : settings.m_strDataFile;
     }
+    const std::string& dataShown = dataPath;
 
     RecordList list;
-    if (!LoadDataFile(dataPath, list)) {
-        print("Error: Can't open file " + dataShown + ". Nothing was imported.", true);
+    if (RefusedWhileRunning(dataPath, dataShown, options.dryRun, print) ||
+        !ReadDataFile(dataPath, dataShown, list, print))
         return 1;
-    }
     ImportMerge merge(list);
     for (const std::string& input : options.inputs) {
-        std::string path, text;
-        if (!toPath(input, path))
-            return 1;
-        if (!filesys::ReadWholeFile(path, text)) {
+        std::string text;
+        if (!filesys::ReadWholeFile(input, text)) {
             print("Error: Can't open file " + input + ". Nothing was imported.", true);
             return 1;
         }
@@ -179,10 +242,17 @@ int RunImport(const ImportOptions& options, const ImportPrint& print)
 
     if (options.dryRun) {
         print("Dry run: " + dataShown + " was not changed.", false);
-    } else if (merge.Added() > 0 && !SaveDataFile(dataPath, list, 0)) {
-        print("Error: Can't write file " + dataShown + ". It was not changed; nothing was imported.", true);
-        return 1;
+    } else if (merge.Added() > 0) {
+        // Tolvari may have been started since the file was read.
+        if (RefusedWhileRunning(dataPath, dataShown, false, print))
+            return 1;
+        if (!SaveDataFile(dataPath, list, 0)) {
+            print("Error: Can't write file " + dataShown + ". It was not changed; nothing was imported.", true);
+            return 1;
+        }
     }
     print(merge.Summary(), false);
     return 0;
 }
+
+}  // namespace

@@ -19,9 +19,10 @@ struct ImportOptions {
     bool noAgeWithoutYear = false;
     std::string dataFile;  // empty: FILE= of Tolvari.ini, else Tolvari.dat
     std::vector<std::string> inputs;
-    // Arguments are UTF-8 everywhere; the Windows file functions take code
-    // page 1250 names (records/FileSystem.h).
-    bool cp1250Paths = false;
+    // File names are the arguments' UTF-8 (on Windows, after
+    // filesys::UseUtf8FileNames): FILE= of the settings file, code page 1250
+    // like all of Tolvari's texts, is converted to match.
+    bool utf8FileNames = false;
 };
 
 // The options from the arguments after the program's name. False, with the
@@ -50,5 +51,7 @@ private:
 
 // The whole run: the data file read, every input merged, the file written
 // once (safely) unless it is a dry run. Returns the exit code: 0 done, 1 an
-// input or the data file failed (the file then stays as it was).
+// input or the data file failed (the file then stays as it was). A data
+// file that a running Tolvari uses, or that is not a data file, is not
+// written. Memory that runs out is told as such (exit 1), nothing written.
 int RunImport(const ImportOptions& options, const ImportPrint& print);

@@ -1,12 +1,14 @@
 // TolvariImport.exe: the console program for Windows. Arguments arrive as
-// UTF-16 and become UTF-8 for the portable part; lines go to the console
-// as UTF-16, or as UTF-8 when the output is redirected.
+// UTF-16 and become UTF-8 for the portable part, file names included (they
+// become UTF-16 again at the file functions, so any name works); lines go to
+// the console as UTF-16, or as UTF-8 when the output is redirected.
 #include <windows.h>
 
 #include <string>
 #include <vector>
 
 #include "import/Import.h"
+#include "records/FileSystem.h"
 
 namespace {
 
@@ -109,7 +111,8 @@ int wmain(int argc, wchar_t** argv)
             for (size_t i = 0; i < inputs.size(); ++i)
                 options.inputs[i] = Utf8(inputs[i]);
         }
-        options.cp1250Paths = true;
+        filesys::UseUtf8FileNames();
+        options.utf8FileNames = true;
         code = RunImport(options, [](const std::string& line, bool isError) {
             WriteLine(isError ? STD_ERROR_HANDLE : STD_OUTPUT_HANDLE, line);
         });

@@ -43,6 +43,21 @@ bool ParseRecordLine(std::string_view line, RecordFields& fields)
     return true;
 }
 
+bool FindForeignLine(std::string_view bytes, size_t& number, std::string_view& line)
+{
+    size_t count = 0;
+    number = 0;
+    ForEachLine(bytes, [&](std::string_view text, size_t) {
+        ++count;
+        RecordFields fields;
+        const bool known = text.find_first_not_of(" \t") == std::string_view::npos || text[0] == '[' ||
+                           ParseRecordLine(text, fields);
+        if (number == 0 && (!known || text.find('\r') != std::string_view::npos))
+            number = count, line = text;
+    });
+    return number != 0;
+}
+
 int AppendRecords(RecordList& list, std::shared_ptr<const std::string> bytes)
 {
     const std::string_view text(*bytes);

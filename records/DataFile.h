@@ -17,6 +17,13 @@ struct RecordFields {
 // each end at the next blank; the name is the rest, blanks included.
 bool ParseRecordLine(std::string_view line, RecordFields& fields);
 
+// The first line of a file's bytes (numbered from 1) that is neither blank
+// (blanks and tabs only), a record nor a header ("[" first): a line a save
+// would drop. A line holding a CR is one too: a file with line ends of CR
+// alone reads as one line, and a save would lose its records. False if
+// every line is one of the three.
+bool FindForeignLine(std::string_view bytes, size_t& number, std::string_view& line);
+
 // Appends the records of a whole file's bytes to the columns and returns how
 // many were added. The columns keep slices of bytes instead of copies. Lines
 // end at LF, with a CR before it dropped; every other byte, NUL and Ctrl-Z

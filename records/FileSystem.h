@@ -1,18 +1,27 @@
 // The two file operations the program needs, behind a portable interface.
-// File names are code page 1250 bytes, as the settings file gives them.
+//
+// File names: on POSIX, bytes handed to the system as they are. On Windows,
+// code page 1250 bytes, as Tolvari's settings file gives them, unless the
+// process has called UseUtf8FileNames (the import, whose names come from its
+// command line); either way they become UTF-16 at the Win32 call.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <string_view>
 
 namespace filesys {
+
+// From now on, file names of this process are UTF-8 (Windows only).
+void UseUtf8FileNames();
 
 enum class ReadStatus { Read, CannotRead, TooLarge };
 
 // Reads the whole file as bytes into out, unless it holds limit bytes or
 // more (also one that grows past limit while it is read, or a device without
 // end). Out is unspecified unless the file was read. A file the process
-// cannot hold throws std::bad_alloc.
+// cannot hold, in memory or in one string, throws std::bad_alloc; the file
+// is closed then too.
 ReadStatus ReadFileBelow(const std::string& path, std::string& out, unsigned long long limit);
 
 // Reads the whole file as bytes into out. False if it cannot be opened or
@@ -32,5 +41,19 @@ inline bool ReadWholeFile(const std::string& path, std::string& out)
 // its rename leaves one behind; it is never read, and the next successful
 // save to the same name removes it. A save still running is never disturbed.
 bool WriteFileAtomically(const std::string& path, std::string_view bytes);
+
+// One text for every spelling of a file's name: on Windows its full path,
+// long form, in capitals, as UTF-8; on POSIX the name as it is.
+std::string SameFileKey(const std::string& path);
+
+}  // namespace filesys
+
+namespace filesys {
+
+// The read loop both platforms share: read(buffer, size) gives the bytes it
+// read, 0 at the end or -1 on a failure. sizeHint is the file's size if
+// known, else 0; the file is read to its end either way.
+ReadStatus ReadGrowing(unsigned long long sizeHint, unsigned long long limit, std::string& out,
+                       const std::function<long long(char* buffer, size_t size)>& read);
 
 }  // namespace filesys

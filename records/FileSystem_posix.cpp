@@ -6,18 +6,25 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <cerrno>
-#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
-#include <new>
 #include <vector>
 
 namespace filesys {
 namespace {
 
 constexpr size_t kMaxNameInPrefix = 200;
+
+// Closed on every way out, a thrown bad_alloc included.
+struct Descriptor {
+    int fd;
+    ~Descriptor()
+    {
+        if (fd >= 0)
+            ::close(fd);
+    }
+};
 
 bool WriteAll(int fd, const char* data, size_t size)
 {
@@ -32,16 +39,6 @@ bool WriteAll(int fd, const char* data, size_t size)
         size -= static_cast<size_t>(n);
     }
     return true;
-}
-
-std::string DirectoryOf(const std::string& path)
-{
-    size_t slash = path.rfind('/');
-    if (slash == std::string::npos)
-        return ".";
-    if (slash == 0)
-        return "/";
-    return path.substr(0, slash);
 }
 
 // The directory part of path with its final "/", or "" for a bare name.
@@ -95,51 +92,28 @@ void RemoveStaleTemporaries(int dir, const std::string& prefix)
 
 }  // namespace
 
+void UseUtf8FileNames() {}
+
+std::string SameFileKey(const std::string& path)
+{
+    return path;
+}
+
 ReadStatus ReadFileBelow(const std::string& path, std::string& out, unsigned long long limit)
 {
-    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0)
+    const Descriptor file{::open(path.c_str(), O_RDONLY | O_CLOEXEC)};
+    if (file.fd < 0)
         return ReadStatus::CannotRead;
-    // One byte more than the size, so that the read reporting the end fits
-    // too; keep reading until then, the size is only a hint.
+    // A pipe or a device has no size; neither has a file fstat fails on.
     struct stat st;
-    unsigned long long room = 65536;
-    if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && st.st_size > 0) {
-        if (static_cast<unsigned long long>(st.st_size) >= limit) {
-            ::close(fd);
-            return ReadStatus::TooLarge;
-        }
-        room = static_cast<unsigned long long>(st.st_size) + 1;
-    }
-    if (room >= SIZE_MAX / 2) {
-        ::close(fd);
-        throw std::bad_alloc();  // beyond the address space
-    }
-    std::string data(static_cast<size_t>(std::min(room, limit)), '\0');
-    size_t used = 0;
-    for (;;) {
-        if (used == data.size()) {
-            if (used >= limit) {
-                ::close(fd);
-                return ReadStatus::TooLarge;
-            }
-            data.resize(static_cast<size_t>(std::min<unsigned long long>(data.size() * 2, limit)));
-        }
-        ssize_t n = ::read(fd, &data[used], data.size() - used);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n < 0) {
-            ::close(fd);
-            return ReadStatus::CannotRead;
-        }
-        if (n == 0)
-            break;
-        used += static_cast<size_t>(n);
-    }
-    ::close(fd);
-    data.resize(used);
-    out.swap(data);
-    return ReadStatus::Read;
+    const bool sized = ::fstat(file.fd, &st) == 0 && S_ISREG(st.st_mode) && st.st_size > 0;
+    return ReadGrowing(sized ? static_cast<unsigned long long>(st.st_size) : 0, limit, out,
+                       [&](char* buffer, size_t size) -> long long {
+                           ssize_t n;
+                           while ((n = ::read(file.fd, buffer, size)) < 0 && errno == EINTR) {
+                           }
+                           return n;
+                       });
 }
 
 bool WriteFileAtomically(const std::string& path, std::string_view bytes)
@@ -182,8 +156,8 @@ bool WriteFileAtomically(const std::string& path, std::string_view bytes)
         return false;
     // Make the rename itself durable; the data is already safe, so a
     // failure here does not undo the save.
-    const std::string dirName = DirectoryOf(path);
-    int dir = ::open(dirName.c_str(), O_RDONLY | O_CLOEXEC);
+    const std::string dirName = DirectoryPrefix(path);
+    int dir = ::open(dirName.empty() ? "." : dirName.c_str(), O_RDONLY | O_CLOEXEC);
     if (dir >= 0) {
         ::fsync(dir);
         RemoveStaleTemporaries(dir, prefix);

@@ -2,8 +2,6 @@
 
 #include <windows.h>
 
-#include <algorithm>
-#include <new>
 #include <vector>
 
 #include "records/Text.h"
@@ -12,6 +10,31 @@ namespace filesys {
 namespace {
 
 constexpr size_t kMaxNameInPrefix = 200;
+
+UINT g_nameCodePage = 1250;
+
+// A file name for the wide API; empty if it is not text of its code page.
+std::wstring WideName(const std::string& name)
+{
+    if (g_nameCodePage == 1250)
+        return tolvari::Widen(name);
+    const int size = static_cast<int>(name.size());
+    const int n = MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, name.data(), size, nullptr, 0);
+    std::wstring wide(static_cast<size_t>(n > 0 ? n : 0), L'\0');
+    if (n > 0)
+        MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, name.data(), size, &wide[0], n);
+    return wide;
+}
+
+// Closed on every way out, a thrown bad_alloc included.
+struct Handle {
+    HANDLE h;
+    ~Handle()
+    {
+        if (h != INVALID_HANDLE_VALUE)
+            CloseHandle(h);
+    }
+};
 
 // The directory part of path with its final separator, "C:" for a name
 // relative to a drive's current directory, or "" for a bare name.
@@ -77,61 +100,53 @@ bool WriteAll(HANDLE file, const char* data, size_t size)
 
 }  // namespace
 
+void UseUtf8FileNames()
+{
+    g_nameCodePage = CP_UTF8;
+}
+
+std::string SameFileKey(const std::string& path)
+{
+    std::wstring name = WideName(path);
+    for (int pass = 0; pass < 2; ++pass) {  // the full name, then its long form where the file exists
+        std::wstring out(32768, L'\0');
+        const DWORD n = pass == 0 ? GetFullPathNameW(name.c_str(), 32768, &out[0], nullptr)
+                                  : GetLongPathNameW(name.c_str(), &out[0], 32768);
+        if (n > 0 && n < 32768)
+            name.assign(out.c_str(), n);
+    }
+    if (!name.empty())
+        CharUpperBuffW(&name[0], static_cast<DWORD>(name.size()));
+    const int size = static_cast<int>(name.size());
+    const int n = WideCharToMultiByte(CP_UTF8, 0, name.data(), size, nullptr, 0, nullptr, nullptr);
+    std::string key(static_cast<size_t>(n > 0 ? n : 0), '\0');
+    if (n > 0)
+        WideCharToMultiByte(CP_UTF8, 0, name.data(), size, &key[0], n, nullptr, nullptr);
+    return key;
+}
+
 ReadStatus ReadFileBelow(const std::string& path, std::string& out, unsigned long long limit)
 {
-    std::wstring wide = tolvari::Widen(path);
+    const std::wstring wide = WideName(path);
     if (wide.empty())
         return ReadStatus::CannotRead;
-    HANDLE file = CreateFileW(wide.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
+    const Handle file{CreateFileW(wide.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr)};
+    if (file.h == INVALID_HANDLE_VALUE)
         return ReadStatus::CannotRead;
     LARGE_INTEGER size;
-    unsigned long long room = 65536;
-    if (GetFileSizeEx(file, &size) && size.QuadPart > 0) {
-        if (static_cast<unsigned long long>(size.QuadPart) >= limit) {
-            CloseHandle(file);
-            return ReadStatus::TooLarge;
-        }
-        room = static_cast<unsigned long long>(size.QuadPart) + 1;
-    }
-    if (room >= static_cast<size_t>(-1) / 2) {
-        CloseHandle(file);
-        throw std::bad_alloc();  // beyond a 32-bit address space
-    }
-    std::string data(static_cast<size_t>(std::min(room, limit)), '\0');
-    size_t used = 0;
-    ReadStatus status = ReadStatus::Read;
-    for (;;) {
-        if (used == data.size()) {
-            if (used >= limit) {
-                status = ReadStatus::TooLarge;
-                break;
-            }
-            data.resize(static_cast<size_t>(std::min<unsigned long long>(data.size() * 2, limit)));
-        }
-        size_t want = data.size() - used;
-        DWORD chunk = want > 0x10000000u ? 0x10000000u : static_cast<DWORD>(want);
-        DWORD got = 0;
-        if (!ReadFile(file, &data[used], chunk, &got, nullptr)) {
-            status = ReadStatus::CannotRead;
-            break;
-        }
-        if (got == 0)
-            break;
-        used += got;
-    }
-    CloseHandle(file);
-    if (status != ReadStatus::Read)
-        return status;
-    data.resize(used);
-    out.swap(data);
-    return ReadStatus::Read;
+    const bool sized = GetFileSizeEx(file.h, &size) && size.QuadPart > 0;
+    return ReadGrowing(sized ? static_cast<unsigned long long>(size.QuadPart) : 0, limit, out,
+                       [&](char* buffer, size_t want) -> long long {
+                           DWORD chunk = want > 0x10000000u ? 0x10000000u : static_cast<DWORD>(want);
+                           DWORD got = 0;
+                           return ReadFile(file.h, buffer, chunk, &got, nullptr) ? got : -1;
+                       });
 }
 
 bool WriteFileAtomically(const std::string& path, std::string_view bytes)
 {
-    std::wstring target = tolvari::Widen(path);
+    std::wstring target = WideName(path);
     if (target.empty())
         return false;
     // A hidden file in the target's directory, named after it, so the final

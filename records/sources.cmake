@@ -1,6 +1,7 @@
 # Sources of records/ (see the top CMakeLists.txt for the lists).
 list(APPEND CORE_SOURCES records/Atoi.cpp)
 list(APPEND CORE_SOURCES records/DataFile.cpp)
+list(APPEND CORE_SOURCES records/FileSystem.cpp)
 list(APPEND CORE_SOURCES records/RecordList.cpp)
 list(APPEND CORE_POSIX_SOURCES records/FileSystem_posix.cpp)
 list(APPEND CORE_WIN_SOURCES records/FileSystem_win.cpp)
