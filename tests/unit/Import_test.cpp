@@ -205,6 +205,8 @@ TEST(ImportRun, FindsTheDataFileAndWritesItOnlyWhenAllIsRead)
         {"dry run", {"--dry-run", "a.vcf"}, "", 0, kData, kData},
         {"an input missing", {"a.vcf", "missing.vcf"}, "", 1, kData, kData},
         {"no data file", {"--data", "missing.dat", "a.vcf"}, "", 1, kData, kData},
+        {"a data file that is not one", {"--data", "a.vcf", "a.vcf"}, "", 1, kData, kData},
+        {"a data file of CR line ends", {"--data", "cr.dat", "a.vcf"}, "", 1, kData, kData},
     };
     for (const auto& c : cases) {
         TempDir dir;
@@ -213,6 +215,7 @@ TEST(ImportRun, FindsTheDataFileAndWritesItOnlyWhenAllIsRead)
         WriteBytes("Tolvari.dat", kData);
         WriteBytes("other.dat", kData);
         WriteBytes("a.vcf", kCard);
+        WriteBytes("cr.dat", "[***CALENDAR***]\r19.03 0000 Josef\r");
         if (!c.ini.empty())
             WriteBytes("Tolvari.ini", c.ini);
         ImportOptions options;
@@ -223,9 +226,10 @@ TEST(ImportRun, FindsTheDataFileAndWritesItOnlyWhenAllIsRead)
         EXPECT_EQ(RunImport(options, print), c.code) << c.what;
         EXPECT_EQ(ReadBytes("Tolvari.dat"), c.tolvariDat) << c.what;
         EXPECT_EQ(ReadBytes("other.dat"), c.otherDat) << c.what;
+        EXPECT_EQ(ReadBytes("a.vcf") + ReadBytes("cr.dat"), kCard + "[***CALENDAR***]\r19.03 0000 Josef\r") << c.what;
         EXPECT_EQ(printed.back(), c.code ? printed.back() : "1 added, 0 already there, 0 skipped") << c.what;
         const auto files = std::distance(std::filesystem::directory_iterator(dir.path), {});
-        EXPECT_EQ(files, c.ini.empty() ? 3 : 4) << c.what;  // no temporary file left
+        EXPECT_EQ(files, c.ini.empty() ? 4 : 5) << c.what;  // no temporary file left
         std::filesystem::current_path(home);
     }
 }

@@ -95,28 +95,41 @@ TEST(ReportField, LongTextsAreCutAndNulBytesShowAsQuestionMarks)
         EXPECT_EQ(FitReportField(text), fitted);
 }
 
-// A file below the size limit that the process cannot hold (a 32-bit one,
-// 1.5 GB): a sparse 1 GB file in a child whose address space is cut to 512 MB.
-TEST(LoadLimits, FileBeyondTheProcessMemoryIsReportedAndEndsTheProgram)
+// Each file too large to read, or beyond the memory of the process (a 32-bit
+// one, 1.5 GB: here a sparse 1 GB file in a child whose address space is cut
+// to 512 MB), gets its own box and ends the program; no file stays open.
+TEST(LoadLimits, EachFileBeyondItsLimitOrTheMemoryGetsItsBoxAndIsClosed)
 {
 #ifdef __SANITIZE_ADDRESS__
     GTEST_SKIP() << "the sanitizer's shadow memory needs more address space";
 #endif
-    TempDir dir;
-    const std::string path = dir.File("Tolvari.dat");
-    WriteBytes(path, "24.12 9999 Eve\r\n");
-    ASSERT_EQ(::truncate(path.c_str(), 1LL << 30), 0);
-    const pid_t child = ::fork();
-    if (child == 0) {
-        const rlimit limit = {512u << 20, 512u << 20};
-        ::setrlimit(RLIMIT_AS, &limit);
-        TestCore core;  // an escaping failure ends the child with std::terminate
-        core.m_strDataFile = path;
-        core.LoadFile();
-        const bool told = core.errors == std::vector<std::string>{DataFileMemoryError(path, 0)};
-        ::_exit(told && core.quits == 1 && core.m_nCount == 0 ? 0 : 1);
+    const struct {
+        const char* file;
+        long long size;
+        std::string error;
+    } cases[] = {
+        {"Tolvari.dat", 1LL << 30, DataFileMemoryError("Tolvari.dat", 0)},
+        {"Tolvari.ini", 1LL << 30, DataFileMemoryError("Tolvari.ini", 0)},
+        {"Tolvari.ini", 1LL << 31, SettingsTooLargeError(0)},
+    };
+    for (const auto& c : cases) {
+        TempDir dir;
+        WriteBytes(dir.File(c.file), "24.12 9999 Eve\r\n");
+        ASSERT_EQ(::truncate(dir.File(c.file).c_str(), c.size), 0);
+        const pid_t child = ::fork();
+        if (child == 0) {
+            const rlimit limit = {512u << 20, 512u << 20};
+            ::setrlimit(RLIMIT_AS, &limit);
+            const int lowestFree = ::dup(0);
+            ::close(lowestFree);
+            TestCore core;  // an escaping failure ends the child with std::terminate
+            core.m_strDataFile = c.file;
+            ::chdir(dir.path.c_str()) == 0 && c.file[8] == 'i' ? core.LoadIniFile() : core.LoadFile();
+            const bool told = core.errors == std::vector<std::string>{c.error} && core.quits == 1;
+            ::_exit(told && core.m_nCount == 0 && ::dup(0) == lowestFree ? 0 : 1);
+        }
+        int status = 0;
+        ASSERT_EQ(::waitpid(child, &status, 0), child);
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << c.file << " status " << status;
     }
-    int status = 0;
-    ASSERT_EQ(::waitpid(child, &status, 0), child);
-    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "status " << status;
 }
