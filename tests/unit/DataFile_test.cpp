@@ -1,9 +1,13 @@
 // The data file: the reading rules on both ways of loading, the exact bytes
-// written, a save killed at any moment. Any bytes are fuzzed
-// (tests/fuzz/datafile_fuzz.cpp).
+// written, a save killed at any moment, the leftovers of killed saves (also
+// in the root folder), a read a signal interrupts, a file beyond any string.
+// Any bytes are fuzzed (tests/fuzz/datafile_fuzz.cpp).
 #include "records/DataFile.h"
 
+#include <fcntl.h>
 #include <signal.h>
+#include <sys/file.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -14,6 +18,7 @@
 #include <gtest/gtest.h>
 
 #include "Rows.h"
+#include "records/FileSystem.h"
 
 using namespace std::string_literals;
 
@@ -85,4 +90,64 @@ TEST(CrashSave, KilledSaveLeavesTheOldOrTheNewFileWhole)
         const std::string now = ReadBytes(path);
         ASSERT_TRUE(now == oldBytes || now == newBytes) << "trial " << trial << ": " << now.size() << " bytes";
     }
+}
+
+// Saves Tolvari.dat into dir ("/"-ended) beside a leftover of a killed save
+// and files that only look like one; what is left of them.
+static std::string SaveAmongLeftovers(const std::string& dir)
+{
+    const std::string tmp = dir + ".Tolvari.dat.tmp-", other = dir + ".Other.dat.tmp-ABCDEF";
+    WriteBytes(tmp + "KILLED", "old"), WriteBytes(tmp + "SEVENCH", "x"), WriteBytes(other, "x");
+    ::mkfifo((tmp + "A_PIPE").c_str(), 0600), ::symlink(other.c_str(), (tmp + "A_LINK").c_str());
+    const int running = ::open((tmp + "IN_USE").c_str(), O_CREAT | O_RDWR, 0600);  // a save not yet done
+    ::flock(running, LOCK_EX);
+    std::string left = filesys::WriteFileAtomically(dir + "Tolvari.dat", "new") ? "" : "not saved ";
+    ::close(running);
+    left += ReadBytes(dir + "Tolvari.dat") + ReadBytes(other);
+    struct stat st;
+    for (const char* name : {"KILLED", "SEVENCH", "A_PIPE", "A_LINK", "IN_USE"})
+        left += ::lstat((tmp + name).c_str(), &st) == 0 ? std::string(" ") + name : "";
+    return left;
+}
+
+TEST(CrashSave, NextSaveRemovesOnlyTheLeftoversOfKilledSaves)
+{
+    TempDir dir, root;
+    const char kLeft[] = "newx SEVENCH A_PIPE A_LINK IN_USE";
+    EXPECT_EQ(SaveAmongLeftovers(dir.path + "/"), kLeft);
+    // In the root folder: a child whose root is a fresh directory, its
+    // working folder left outside.
+    const pid_t child = ::fork();
+    if (child == 0)
+        ::_exit(::chroot(root.path.c_str()) != 0 ? 2 : SaveAmongLeftovers("/") == kLeft ? 0 : 1);
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    EXPECT_NE(WEXITSTATUS(status), 1) << "in the root folder";  // 2: not root, no chroot
+}
+
+// A pipe filled in two parts, each beyond the first guess of a size, with a
+// signal (not restarting calls) between them; a file longer than any string
+// (4 EB here, 1 GB on a 32-bit build) is as much beyond reach as memory.
+TEST(ReadLimits, SignalInterruptsNothingAndAFileBeyondAnyStringIsOutOfMemory)
+{
+    TempDir dir;
+    const std::string pipe = dir.File("pipe"), part(100000, 'x'), huge = "/dev/shm/tolvari_test.dat";
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+    struct sigaction ignore = {};
+    ignore.sa_handler = [](int) {};
+    ::sigaction(SIGUSR1, &ignore, nullptr);
+    if (::fork() == 0) {
+        const int fd = ::open(pipe.c_str(), O_WRONLY);
+        ::write(fd, part.data(), part.size()), ::usleep(100000), ::kill(::getppid(), SIGUSR1), ::usleep(100000);
+        ::_exit(::write(fd, part.data(), part.size()) == 100000 ? 0 : 1);
+    }
+    std::string read;
+    EXPECT_EQ(filesys::ReadFileBelow(pipe, read, ~0ull), filesys::ReadStatus::Read);
+    EXPECT_EQ(read, part + part);
+    ::wait(nullptr);
+    WriteBytes(huge, "");
+    if (::truncate(huge.c_str(), (1LL << 62) + 1) == 0) {  // where /dev/shm is a tmpfs
+        EXPECT_THROW(filesys::ReadWholeFile(huge, read), std::bad_alloc);
+    }
+    ::unlink(huge.c_str());
 }

@@ -103,19 +103,15 @@ TEST(LoadLimits, EachFileBeyondItsLimitOrTheMemoryGetsItsBoxAndIsClosed)
 #ifdef __SANITIZE_ADDRESS__
     GTEST_SKIP() << "the sanitizer's shadow memory needs more address space";
 #endif
-    const struct {
-        const char* file;
-        long long size;
-        std::string error;
-    } cases[] = {
+    const std::tuple<const char*, long long, std::string> cases[] = {  // the file, its size, the box
         {"Tolvari.dat", 1LL << 30, DataFileMemoryError("Tolvari.dat", 0)},
         {"Tolvari.ini", 1LL << 30, DataFileMemoryError("Tolvari.ini", 0)},
         {"Tolvari.ini", 1LL << 31, SettingsTooLargeError(0)},
     };
-    for (const auto& c : cases) {
+    for (const auto& [file, size, error] : cases) {
         TempDir dir;
-        WriteBytes(dir.File(c.file), "24.12 9999 Eve\r\n");
-        ASSERT_EQ(::truncate(dir.File(c.file).c_str(), c.size), 0);
+        WriteBytes(dir.File(file), "24.12 9999 Eve\r\n");
+        ASSERT_EQ(::truncate(dir.File(file).c_str(), size), 0);
         const pid_t child = ::fork();
         if (child == 0) {
             const rlimit limit = {512u << 20, 512u << 20};
@@ -123,13 +119,13 @@ TEST(LoadLimits, EachFileBeyondItsLimitOrTheMemoryGetsItsBoxAndIsClosed)
             const int lowestFree = ::dup(0);
             ::close(lowestFree);
             TestCore core;  // an escaping failure ends the child with std::terminate
-            core.m_strDataFile = c.file;
-            ::chdir(dir.path.c_str()) == 0 && c.file[8] == 'i' ? core.LoadIniFile() : core.LoadFile();
-            const bool told = core.errors == std::vector<std::string>{c.error} && core.quits == 1;
+            core.m_strDataFile = file;
+            ::chdir(dir.path.c_str()) == 0 && file[8] == 'i' ? core.LoadIniFile() : core.LoadFile();
+            const bool told = core.errors == std::vector<std::string>{error} && core.quits == 1;
             ::_exit(told && core.m_nCount == 0 && ::dup(0) == lowestFree ? 0 : 1);
         }
         int status = 0;
         ASSERT_EQ(::waitpid(child, &status, 0), child);
-        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << c.file << " status " << status;
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << file << " status " << status;
     }
 }
