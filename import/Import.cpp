@@ -60,27 +60,27 @@ std::string Shown(std::string_view line)
 
 // Reads the data file into list, if it is one: every line a record, a
 // header or blank, so that writing it back keeps all it holds.
-bool ReadDataFile(const std::string& path, const std::string& shown, RecordList& list, const ImportPrint& print)
+bool ReadDataFile(const std::string& path, RecordList& list, const ImportPrint& print)
 {
     auto bytes = std::make_shared<std::string>();
     std::string error;
     try {
         const filesys::ReadStatus status = filesys::ReadFileBelow(path, *bytes, kMaxDataFileBytes);
         if (status == filesys::ReadStatus::CannotRead)
-            error = "Error: Can't open file " + shown + ".";
+            error = "Error: Can't open file " + path + ".";
         else if (status == filesys::ReadStatus::TooLarge)
-            error = "Error: File " + shown + " is too large; a data file must be smaller than 2 GB.";
+            error = "Error: File " + path + " is too large; a data file must be smaller than 2 GB.";
     } catch (const std::bad_alloc&) {
-        error = "Error: Not enough memory to read file " + shown + ".";
+        error = "Error: Not enough memory to read file " + path + ".";
     }
     size_t number = 0;
     std::string_view line;
     if (error.empty() && FindForeignLine(*bytes, number, line)) {
         const std::string where = "line " + std::to_string(number) + ": " + Shown(line);
         error = line.find('\r') != std::string_view::npos
-                    ? "Error: " + shown + " has line ends of CR alone (" + where +
+                    ? "Error: " + path + " has line ends of CR alone (" + where +
                           "); Tolvari reads CR LF. Save it with Windows line ends first."
-                    : "Error: " + shown + " is not a Tolvari data file (" + where +
+                    : "Error: " + path + " is not a Tolvari data file (" + where +
                           " is neither an entry nor a header).";
     }
     if (!error.empty()) {
@@ -93,33 +93,21 @@ bool ReadDataFile(const std::string& path, const std::string& shown, RecordList&
 
 // A running Tolvari writes its own list over the file when its editor
 // closes. A dry run writes nothing, so it only says so.
-bool RefusedWhileRunning(const std::string& path, const std::string& shown, bool dryRun, const ImportPrint& print)
+bool RefusedWhileRunning(const std::string& path, bool dryRun, const ImportPrint& print)
 {
     if (!IsMarkedRunning(path))
         return false;
     if (dryRun) {
-        print("Note: Tolvari is running with " + shown + "; close it before you import.", false);
+        print("Note: Tolvari is running with " + path + "; close it before you import.", false);
         return false;
     }
-    print("Error: Tolvari is running with " + shown +
+    print("Error: Tolvari is running with " + path +
               ", and would write over what is imported. Close Tolvari and import again; nothing was imported.",
           true);
     return true;
 }
 
-int Run(const ImportOptions& options, const ImportPrint& print);
-
 }  // namespace
-
-int RunImport(const ImportOptions& options, const ImportPrint& print)
-{
-    try {
-        return Run(options, print);
-    } catch (const std::bad_alloc&) {
-        print("Error: Not enough memory to read these files. Nothing was imported.", true);
-        return 1;
-    }
-}
 
 bool ParseImportArgs(const std::vector<std::string>& args, ImportOptions& options, std::string& error)
 {
@@ -218,11 +206,9 @@ int Run(const ImportOptions& options, const ImportPrint& print)
             ApplySettingsText(settings, ini);
         dataPath = options.utf8FileNames ? cp1250::ToUtf8(settings.m_strDataFile) : settings.m_strDataFile;
     }
-    const std::string& dataShown = dataPath;
 
     RecordList list;
-    if (RefusedWhileRunning(dataPath, dataShown, options.dryRun, print) ||
-        !ReadDataFile(dataPath, dataShown, list, print))
+    if (RefusedWhileRunning(dataPath, options.dryRun, print) || !ReadDataFile(dataPath, list, print))
         return 1;
     ImportMerge merge(list);
     for (const std::string& input : options.inputs) {
@@ -241,13 +227,13 @@ int Run(const ImportOptions& options, const ImportPrint& print)
     }
 
     if (options.dryRun) {
-        print("Dry run: " + dataShown + " was not changed.", false);
+        print("Dry run: " + dataPath + " was not changed.", false);
     } else if (merge.Added() > 0) {
         // Tolvari may have been started since the file was read.
-        if (RefusedWhileRunning(dataPath, dataShown, false, print))
+        if (RefusedWhileRunning(dataPath, false, print))
             return 1;
         if (!SaveDataFile(dataPath, list, 0)) {
-            print("Error: Can't write file " + dataShown + ". It was not changed; nothing was imported.", true);
+            print("Error: Can't write file " + dataPath + ". It was not changed; nothing was imported.", true);
             return 1;
         }
     }
@@ -256,3 +242,13 @@ int Run(const ImportOptions& options, const ImportPrint& print)
 }
 
 }  // namespace
+
+int RunImport(const ImportOptions& options, const ImportPrint& print)
+{
+    try {
+        return Run(options, print);
+    } catch (const std::bad_alloc&) {
+        print("Error: Not enough memory to read these files. Nothing was imported.", true);
+        return 1;
+    }
+}
