@@ -115,8 +115,11 @@ std::string SameFileKey(const std::string& path)
         if (n > 0 && n < 32768)
             name.assign(out.c_str(), n);
     }
-    if (!name.empty())
-        CharUpperBuffW(&name[0], static_cast<DWORD>(name.size()));
+    // Capitals as the file system compares names, without the user's language.
+    std::wstring upper(name.size(), L'\0');
+    if (!name.empty() && LCMapStringW(LOCALE_INVARIANT, LCMAP_UPPERCASE, name.c_str(), static_cast<int>(name.size()),
+                                      &upper[0], static_cast<int>(upper.size())) == static_cast<int>(name.size()))
+        name = upper;
     const int size = static_cast<int>(name.size());
     const int n = WideCharToMultiByte(CP_UTF8, 0, name.data(), size, nullptr, 0, nullptr, nullptr);
     std::string key(static_cast<size_t>(n > 0 ? n : 0), '\0');
