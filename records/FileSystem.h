@@ -1,4 +1,4 @@
-// The two file operations the program needs, behind a portable interface.
+// The file operations the programs need, behind a portable interface.
 //
 // File names: on POSIX, bytes handed to the system as they are. On Windows,
 // code page 1250 bytes, as Tolvari's settings file gives them, unless the
@@ -45,10 +45,6 @@ bool WriteFileAtomically(const std::string& path, std::string_view bytes);
 // One text for every spelling of a file's name: on Windows its full path,
 // long form, in capitals, as UTF-8; on POSIX the name as it is.
 std::string SameFileKey(const std::string& path);
-
-}  // namespace filesys
-
-namespace filesys {
 
 // The read loop both platforms share: read(buffer, size) gives the bytes it
 // read, 0 at the end or -1 on a failure. sizeHint is the file's size if

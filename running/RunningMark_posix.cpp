@@ -2,7 +2,11 @@
 
 RunningMark::~RunningMark() = default;
 
-void RunningMark::Mark(const std::string&) {}
+// No Tolvari runs here to respect a mark.
+void RunningMark::Mark(const std::string&)
+{
+    m_handle = nullptr;
+}
 
 bool IsMarkedRunning(const std::string&)
 {
