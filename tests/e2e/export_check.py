@@ -63,5 +63,7 @@ lines = open('big.dat', 'rb').read().split(b'\r\n')
 open('big.dat', 'wb').write(b'\r\n'.join(lines[:1] + lines[2:]))
 after = uids(export('big.dat'))
 assert after < before and len(before - after) == 1
+assert run('--export', 'out.ics')[-1] == ('14 exported to out.ics, 1 skipped, 11 holidays left out (--holidays), '
+                                          '366 calendar entries left out (--calendar)')
 run('--data', 'big.dat', '--export', 'big.dat/out.ics', code=1)  # cannot be written
 run('--export', 'out.ics', '--remind-days', '31', code=2)
