@@ -55,7 +55,8 @@ def check(data, remind):
     return raw
 
 
-check('Tolvari.dat', ['--remind-days', '7'])
+for days in '0', '1', '7':
+    check('Tolvari.dat', ['--remind-days', days])
 # A record deleted: the other records keep their UIDs.
 uids = lambda raw: set(re.findall(rb'UID:(\S+)', raw))
 before = uids(check('big.dat', []))
@@ -65,5 +66,10 @@ after = uids(export('big.dat'))
 assert after < before and len(before - after) == 1
 assert run('--export', 'out.ics')[-1] == ('14 exported to out.ics, 1 skipped, 11 holidays left out (--holidays), '
                                           '366 calendar entries left out (--calendar)')
-run('--data', 'big.dat', '--export', 'big.dat/out.ics', code=1)  # cannot be written
-run('--export', 'out.ics', '--remind-days', '31', code=2)
+# Failures write nothing: an unreadable data file, nothing to export, a wrong command, an unwritable output.
+kept = open('out.ics', 'rb').read()
+for args, code in [(['--data', 'missing.dat'], 1), (['--data', 'empty.dat'], 1), (['--remind-days', '31'], 2)]:
+    run(*args, '--export', 'out.ics', code=code)
+assert open('out.ics', 'rb').read() == kept
+run('--export', 'Tolvari.dat', code=2)
+run('--data', 'big.dat', '--export', 'big.dat/out.ics', code=1)
