@@ -84,7 +84,7 @@ std::string Trigger(int days)
 
 std::string DateValue(int year, int month, int day)
 {
-    char text[16];
+    char text[40];
     std::snprintf(text, sizeof text, "%04d%02d%02d", year, month, day);
     return text;
 }
