@@ -19,6 +19,11 @@ struct ImportOptions {
     bool noAgeWithoutYear = false;
     std::string dataFile;  // empty: FILE= of Tolvari.ini, else Tolvari.dat
     std::vector<std::string> inputs;
+    // --export OUT.ics: the data file's entries written as a calendar
+    // instead of an import (export/Export.h).
+    std::string exportFile;
+    bool exportHolidays = false, exportCalendar = false;
+    int remindDays = -1;  // none
     // File names are the arguments' UTF-8 (on Windows, after
     // filesys::UseUtf8FileNames): FILE= of the settings file, code page 1250
     // like all of Tolvari's texts, is converted to match.
@@ -32,6 +37,11 @@ std::string ImportUsage(const std::string& program);
 
 // Shows one line (UTF-8, no line end) to the user; errors go apart.
 using ImportPrint = std::function<void(const std::string& line, bool error)>;
+
+// The data file: --data, else FILE= of the settings file in the current
+// folder, else the default name; its name as the file functions take it
+// and as the user knows it.
+std::string DataFileOf(const ImportOptions& options);
 
 // Appends entries to a record list, each only once: an entry equal to a
 // record (same day, month, year and name) counts as already there. Prints
