@@ -108,7 +108,10 @@ void UseUtf8FileNames()
 std::string SameFileKey(const std::string& path)
 {
     std::wstring name = WideName(path);
-    for (int pass = 0; pass < 2; ++pass) {  // the full name, then its long form where the file exists
+    // The full name, then its long form where the file exists; a name beyond
+    // any path (a damaged settings file) is no file's, and Wine takes long
+    // over it.
+    for (int pass = 0; pass < 2 && name.size() < 32768; ++pass) {
         std::wstring out(32768, L'\0');
         const DWORD n = pass == 0 ? GetFullPathNameW(name.c_str(), 32768, &out[0], nullptr)
                                   : GetLongPathNameW(name.c_str(), &out[0], 32768);
