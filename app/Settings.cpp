@@ -69,8 +69,8 @@ std::string SettingsTooLargeError(int uiLanguage)
 {
     if (uiLanguage) {
         // "Chyba: Soubor Sorvana.ini je příliš velký / Soubor nastavení musí být menší než 2 GB."
-        return "Chyba: Soubor Sorvana.ini je p\xF8\xEDli\x9A velk\xFD\n\nSoubor nastaven\xED mus\xED b\xFDt men\x9A\xED "
-               "ne\x9E 2 GB.";
+        return "Chyba: Soubor Sorvana.ini je p\xF8\xEDli\x9A velk\xFD\n\n"
+               "Soubor nastaven\xED mus\xED b\xFDt men\x9A\xED ne\x9E 2 GB.";
     }
     return "Error: File Tolvari.ini is too large\n\nA settings file must be smaller than 2 GB.";
 }

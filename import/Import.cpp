@@ -78,11 +78,11 @@ bool ReadDataFile(const std::string& path, RecordList& list, const ImportPrint& 
     std::string_view line;
     if (error.empty() && FindForeignLine(*bytes, number, line)) {
         const std::string where = "line " + std::to_string(number) + ": " + Shown(line);
-        error = line.find('\r') != std::string_view::npos
-                    ? "Error: " + path + " has line ends of CR alone (" + where +
-                          "); Tolvari reads CR LF. Save it with Windows line ends first."
-                    : "Error: " + path + " is not a Tolvari data file (" + where +
-                          " is neither an entry nor a header).";
+        error =
+            line.find('\r') != std::string_view::npos
+                ? "Error: " + path + " has line ends of CR alone (" + where +
+                      "); Tolvari reads CR LF. Save it with Windows line ends first."
+                : "Error: " + path + " is not a Tolvari data file (" + where + " is neither an entry nor a header).";
     }
     if (!error.empty()) {
         print(error + " Nothing was imported.", true);

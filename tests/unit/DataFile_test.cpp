@@ -131,7 +131,8 @@ TEST(CrashSave, NextSaveRemovesOnlyTheLeftoversOfKilledSaves)
 TEST(ReadLimits, SignalInterruptsNothingAndAFileBeyondAnyStringIsOutOfMemory)
 {
     TempDir dir;
-    const std::string pipe = dir.File("pipe"), part(100000, 'x'), huge = "/dev/shm/tolvari_test.dat";
+    const std::string pipe = dir.File("pipe"), part(100000, 'x'),
+                      huge = "/dev/shm/tolvari_test." + std::to_string(::getpid());
     ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
     struct sigaction ignore = {};
     ignore.sa_handler = [](int) {};

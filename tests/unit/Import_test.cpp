@@ -202,7 +202,6 @@ TEST(ImportRun, FindsTheDataFileAndWritesItOnlyWhenAllIsRead)
     } cases[] = {
         {"no settings file: Tolvari.dat", {"a.vcf"}, "", 0, kAfter, kData},
         {"FILE= of the settings file", {"a.vcf"}, "FILE=other.dat\r\n", 0, kData, kAfter},
-        {"dry run", {"--dry-run", "a.vcf"}, "", 0, kData, kData},
         {"an input missing", {"a.vcf", "missing.vcf"}, "", 1, kData, kData},
         {"no data file", {"--data", "missing.dat", "a.vcf"}, "", 1, kData, kData},
         {"a data file that is not one", {"--data", "a.vcf", "a.vcf"}, "", 1, kData, kData},

@@ -103,7 +103,8 @@ TEST(LoadLimits, EachFileBeyondItsLimitOrTheMemoryGetsItsBoxAndIsClosed)
 #ifdef __SANITIZE_ADDRESS__
     GTEST_SKIP() << "the sanitizer's shadow memory needs more address space";
 #endif
-    const std::tuple<const char*, long long, std::string> cases[] = {  // the file, its size, the box
+    const std::tuple<const char*, long long, std::string> cases[] = {
+        // the file, its size, the box
         {"Tolvari.dat", 1LL << 30, DataFileMemoryError("Tolvari.dat", 0)},
         {"Tolvari.ini", 1LL << 30, DataFileMemoryError("Tolvari.ini", 0)},
         {"Tolvari.ini", 1LL << 31, SettingsTooLargeError(0)},
