@@ -2,6 +2,8 @@
 // the actions do is fuzzed (tests/fuzz/editrules_fuzz.cpp).
 #include "editor/EditRules.h"
 
+#include <malloc.h>
+
 #include <gtest/gtest.h>
 
 #include "Rows.h"
@@ -40,4 +42,21 @@ TEST(EditShowing, YearCodesPickTypeAndYearField)
     };
     for (const auto& [row, shown] : cases)
         EXPECT_EQ(FakeEditor({row}).shown, shown);
+}
+
+// A long session on a long name holds one copy of it, and storing a text
+// equal to the present one allocates nothing (heap in use, glibc).
+TEST(EditMemory, HeldTextsFollowTheLiveEntries)
+{
+    FakeEditor ed({{"05", "03", "1950", std::string(100000, 'n')}});
+    const size_t before = mallinfo2().uordblks;
+    for (int i = 0; i < 200; ++i) {
+        ed.m_strEditName[static_cast<size_t>(i)] = 'x';
+        ed.OnFieldChange();
+    }
+    EXPECT_LT(mallinfo2().uordblks, before + 300000);
+    const std::string name = ed.m_strEditName;
+    const size_t held = mallinfo2().uordblks;
+    ed.m_pName->SetAt(0, name);
+    EXPECT_EQ(mallinfo2().uordblks, held);
 }
