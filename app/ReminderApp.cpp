@@ -34,5 +34,8 @@ BOOL CReminderApp::ProcessMessageFilter(int code, MSG* msg)
 
 const char* CReminderApp::FailureText(bool outOfMemory) const
 {
-    return UnexpectedFailureText(outOfMemory, UiLanguage);
+    // The main window is the only one that is ever m_pMainWnd; without it,
+    // whether changes are lost is not known.
+    const auto* today = static_cast<const CTodayDlg*>(m_pMainWnd);
+    return UnexpectedFailureText(outOfMemory, !today || today->UnsavedChanges, UiLanguage);
 }
