@@ -38,6 +38,7 @@ TEST(EditShowing, YearCodesPickTypeAndYearField)
         {{"01", "01", "0000", "New Year"}, "0 0 (0) Holiday 'New Year'"},
         {{"5", "3", "8888", "Eva"}, "4 2 (8888) Anniversary no age 'Eva'"},
         {{"00", "13", "1950", "Odd"}, "-1 12 1950 Anniversary 'Odd'"},
+        {{"05", "03", "-2147483648", "Min"}, "4 2 -2147483648 Anniversary 'Min'"},
         {{"", "07", "1950", "no day"}, "0 0 1900 Anniversary ''"},
     };
     for (const auto& [row, shown] : cases)

@@ -46,7 +46,7 @@ struct TestCore : CTodayCore {
 
 // A directory put in the data file's place while the program runs: the save
 // is reported and the changes kept; once the place is free again, the next
-// save writes the file anew.
+// save writes the file anew, and a failure box no longer says changes are lost.
 TEST(TodayCoreSaving, FailedSaveIsReportedAndKeepsTheChangesForTheNext)
 {
     TempDir dir;
@@ -55,15 +55,19 @@ TEST(TodayCoreSaving, FailedSaveIsReportedAndKeepsTheChangesForTheNext)
     core.m_strDataFile = dir.File("t.dat");
     core.LoadFile();
     core.m_arrName.SetAt(0, "changed");
+    core.UnsavedChanges = true;
     std::filesystem::remove(dir.File("t.dat"));
     std::filesystem::create_directory(dir.File("t.dat"));
     core.SaveFile();
     EXPECT_EQ(core.errors, std::vector<std::string>{"Error: Can't write file " + core.m_strDataFile +
                                                     "\n\nYour changes are kept. Close the editor again to save them."});
     EXPECT_EQ(core.quits, 0);
+    EXPECT_STREQ(UnexpectedFailureText(true, core.UnsavedChanges, 0),
+                 "Error: Not enough memory.\n\nThe program ends without saving changes.");
     std::filesystem::remove(dir.File("t.dat"));
     core.SaveFile();
     EXPECT_EQ(core.errors.size(), 1u);
+    EXPECT_STREQ(UnexpectedFailureText(true, core.UnsavedChanges, 0), "Error: Not enough memory.\n\nThe program ends.");
     EXPECT_EQ(ReadBytes(dir.File("t.dat")), "[***CALENDAR***]\r\n05.03 0000 changed\r\n");
 }
 
@@ -76,6 +80,8 @@ TEST(TodayCoreEditorDate, TakesDayAndMonthWithTheirWeekday)
     core.TakeEditorDate(-1, 2);
     core.TakeEditorDate(4, 12);
     EXPECT_EQ(FormatDateLine(core, 0), "Monday, December  31, 2001");
+    core.TakeEditorDate(30, 0);
+    EXPECT_EQ(FormatDateLine(core, 0), "Wednesday, January  31, 2001");
     core.TakeEditorDate(28, 1);  // 29 February 2001 is counted on to 1 March, a Thursday
     EXPECT_EQ(FormatDateLine(core, 0), "Thursday, February  29, 2001");
 }
