@@ -83,14 +83,4 @@ TEST_F(EditorFaults, LettersOutsideTheCodePageBecomeQuestionMarksAtTheCaret)
     EXPECT_EQ(Saved(), kHead + "24.12 9999 Mu?x S?ren ? Fran\xE7oise oz\r\n");
 }
 
-// A quit request from elsewhere ends the editor as a close does: saved.
-TEST_F(EditorFaults, QuitRequestFromElsewhereStillSaves)
-{
-    Open("24.12 9999 Eve\r\n");
-    Type(3, 3, L"!");
-    ::PostThreadMessageW(::GetWindowThreadProcessId(ed, nullptr), WM_QUIT, 0, 0);
-    EXPECT_EQ(app.ExitCode(), 0u);
-    EXPECT_EQ(dir.Read(L"Tolvari.dat"), kHead + "24.12 9999 Eve!\r\n");
-}
-
 }  // namespace

@@ -51,13 +51,10 @@ TEST(EditMemory, HeldTextsFollowTheLiveEntries)
 {
     FakeEditor ed({{"05", "03", "1950", std::string(100000, 'n')}});
     const size_t before = mallinfo2().uordblks;
-    for (int i = 0; i < 200; ++i) {
-        ed.m_strEditName[static_cast<size_t>(i)] = 'x';
-        ed.OnFieldChange();
-    }
+    for (size_t i = 0; i < 200; ++i)
+        ed.m_strEditName[i] = 'x', ed.OnFieldChange();
     EXPECT_LT(mallinfo2().uordblks, before + 300000);
-    const std::string name = ed.m_strEditName;
     const size_t held = mallinfo2().uordblks;
-    ed.m_pName->SetAt(0, name);
+    ed.m_pName->SetAt(0, ed.m_strEditName);
     EXPECT_EQ(mallinfo2().uordblks, held);
 }
