@@ -62,8 +62,6 @@ TEST(TodayCoreSaving, FailedSaveIsReportedAndKeepsTheChangesForTheNext)
     EXPECT_EQ(core.errors, std::vector<std::string>{"Error: Can't write file " + core.m_strDataFile +
                                                     "\n\nYour changes are kept. Close the editor again to save them."});
     EXPECT_EQ(core.quits, 0);
-    EXPECT_STREQ(UnexpectedFailureText(true, core.UnsavedChanges, 0),
-                 "Error: Not enough memory.\n\nThe program ends without saving changes.");
     std::filesystem::remove(dir.File("t.dat"));
     core.SaveFile();
     EXPECT_EQ(core.errors.size(), 1u);
