@@ -28,7 +28,7 @@ BOOL CReminderApp::ProcessMessageFilter(int code, MSG* msg)
 {
     // The editor's tooltips learn of the mouse only through this relay.
     if (m_hEditWnd && msg && (msg->hwnd == m_hEditWnd || ::IsChild(m_hEditWnd, msg->hwnd)) && m_pEditToolTip)
-        ::SendMessageW(m_pEditToolTip->m_hWnd, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(msg));
+        m_pEditToolTip->RelayEvent(msg);
     return CWinApp::ProcessMessageFilter(code, msg);
 }
 
