@@ -82,9 +82,23 @@ bool HasText(HWND dialog, int id)
            length > 0;
 }
 
+// The processor time a process has used so far (user and kernel), in ms.
+double CpuMs(HANDLE process)
+{
+    FILETIME created, exited, kernel, user;
+    if (!::GetProcessTimes(process, &created, &exited, &kernel, &user))
+        return 0;
+    const auto ms = [](const FILETIME& t) {
+        return static_cast<double>((static_cast<ULONGLONG>(t.dwHighDateTime) << 32) | t.dwLowDateTime) / 10000.0;
+    };
+    return ms(kernel) + ms(user);
+}
+
 // One start: milliseconds from CreateProcess until a visible dialog of the
-// process (with a filled date line when report is set), or a negative value.
-double TimeStart(const std::wstring& exe, const std::wstring& dir, bool report)
+// process (with a filled date line when report is set), or a negative value;
+// cpu gets the processor time the process used until then, which depends far
+// less on other work on the machine.
+double TimeStart(const std::wstring& exe, const std::wstring& dir, bool report, double* cpu = nullptr)
 {
     std::wstring cmd = L"\"" + exe + L"\"";
     STARTUPINFOW si = {};
@@ -100,6 +114,8 @@ double TimeStart(const std::wstring& exe, const std::wstring& dir, bool report)
         ::EnumWindows(&FindVisibleDialog, reinterpret_cast<LPARAM>(&data));
         if (data.found && (!report || HasText(data.found, IDC_TODAY_DNES))) {
             took = Now() - start;
+            if (cpu)
+                *cpu = CpuMs(pi.hProcess);
             dialog = data.found;
             break;
         }
@@ -118,7 +134,7 @@ double TimeStart(const std::wstring& exe, const std::wstring& dir, bool report)
 }
 
 struct Startup {
-    double empty = 0, tolvari = 0;
+    double empty = 0, tolvari = 0, emptyCpu = 0, tolvariCpu = 0;
     bool ok = true;
 };
 
@@ -134,20 +150,25 @@ Startup MeasureStartup(const std::wstring& emptyExe, int entries, int rounds)
         result.ok = false;
         return result;
     }
-    std::vector<double> empty, tolvari;
+    std::vector<double> empty, tolvari, emptyCpu, tolvariCpu;
     for (int r = 0; r < rounds; ++r) {
         for (int turn = 0; turn < 2; ++turn) {
             const bool tolvariTurn = (turn == 0) == (r % 2 == 1);
-            const double ms =
-                tolvariTurn ? TimeStart(tolvariExe, dir.Path(), true) : TimeStart(emptyExe, dir.Path(), false);
-            if (ms < 0)
+            double cpu = 0;
+            const double ms = tolvariTurn ? TimeStart(tolvariExe, dir.Path(), true, &cpu)
+                                          : TimeStart(emptyExe, dir.Path(), false, &cpu);
+            if (ms < 0) {
                 result.ok = false;
-            else
+            } else {
                 (tolvariTurn ? tolvari : empty).push_back(ms);
+                (tolvariTurn ? tolvariCpu : emptyCpu).push_back(cpu);
+            }
         }
     }
     result.empty = Median(empty);
     result.tolvari = Median(tolvari);
+    result.emptyCpu = Median(emptyCpu);
+    result.tolvariCpu = Median(tolvariCpu);
     return result;
 }
 
@@ -263,7 +284,7 @@ std::string Thousands(int n)
 int main(int argc, char** argv)
 {
     int rounds = 15;
-    bool smoke = false;
+    bool smoke = false, startupOnly = false;
     std::wstring emptyExe = L"EmptyDialog.exe";
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
@@ -273,8 +294,11 @@ int main(int argc, char** argv)
             emptyExe = Widen(argv[++i]);
         else if (arg == "--smoke")
             smoke = true;
+        else if (arg == "--startup-only")
+            startupOnly = true;
         else {
-            std::fprintf(stderr, "usage: %s [--rounds N] [--empty EmptyDialog.exe] [--smoke]\n", argv[0]);
+            std::fprintf(stderr, "usage: %s [--rounds N] [--empty EmptyDialog.exe] [--smoke] [--startup-only]\n",
+                         argv[0]);
             return 2;
         }
     }
@@ -285,7 +309,7 @@ int main(int argc, char** argv)
         rounds = 1;
 
     bool ok = true;
-    double startupRatio = 0, click100k = 0;
+    double startupRatio = 0, startupRatio10k = 0, click100k = 0;
     std::printf("Start-up until the report is shown, medians of %d interleaved starts:\n", rounds);
     for (int entries : startupEntries) {
         const int n = smoke ? 100 : entries;
@@ -296,15 +320,17 @@ int main(int argc, char** argv)
             break;
         }
         const double ratio = s.tolvari / s.empty;
-        if (entries == 1000)
-            startupRatio = ratio;
-        std::printf("  %9s entries: empty dialog %7.1f ms, Tolvari %7.1f ms, %.2fx\n", Thousands(n).c_str(), s.empty,
-                    s.tolvari, ratio);
+        (entries == 1000 ? startupRatio : startupRatio10k) = ratio;
+        std::printf("  %9s entries: empty dialog %7.1f ms, Tolvari %7.1f ms, %.2fx; processor time %.1f ms / %.1f ms, "
+                    "%.2fx\n",
+                    Thousands(n).c_str(), s.empty, s.tolvari, ratio, s.emptyCpu, s.tolvariCpu,
+                    s.emptyCpu > 0 ? s.tolvariCpu / s.emptyCpu : 0.0);
         if (smoke)
             break;
     }
-    std::printf("Tomorrow click until the five fields hold the next day, medians of %d clicks:\n", rounds);
-    for (int entries : clickEntries) {
+    if (!startupOnly)
+        std::printf("Tomorrow click until the five fields hold the next day, medians of %d clicks:\n", rounds);
+    for (int entries : startupOnly ? std::vector<int>() : std::vector<int>(std::begin(clickEntries), std::end(clickEntries))) {
         const int n = smoke ? 100 : entries;
         const Click c = MeasureClick(n, rounds);
         if (c.roundTrip < 0) {
@@ -328,8 +354,11 @@ int main(int argc, char** argv)
         std::printf("Goals:\n");
         std::printf("  %s start-up with 1,000 entries: %.2fx the empty dialog (goal <= 1.3x)\n",
                     startupRatio <= 1.3 ? "PASS" : "MISS", startupRatio);
-        std::printf("  %s Tomorrow click at 100,000 entries: %.2f ms (goal < 16 ms)\n",
-                    click100k < 16 ? "PASS" : "MISS", click100k);
+        std::printf("  %s start-up with 10,000 entries: %.2fx the empty dialog (goal <= 1.6x)\n",
+                    startupRatio10k <= 1.6 ? "PASS" : "MISS", startupRatio10k);
+        if (!startupOnly)
+            std::printf("  %s Tomorrow click at 100,000 entries: %.2f ms (goal < 16 ms)\n",
+                        click100k < 16 ? "PASS" : "MISS", click100k);
     }
     return 0;
 }
