@@ -82,23 +82,9 @@ bool HasText(HWND dialog, int id)
            length > 0;
 }
 
-// The processor time a process has used so far (user and kernel), in ms.
-double CpuMs(HANDLE process)
-{
-    FILETIME created, exited, kernel, user;
-    if (!::GetProcessTimes(process, &created, &exited, &kernel, &user))
-        return 0;
-    const auto ms = [](const FILETIME& t) {
-        return static_cast<double>((static_cast<ULONGLONG>(t.dwHighDateTime) << 32) | t.dwLowDateTime) / 10000.0;
-    };
-    return ms(kernel) + ms(user);
-}
-
 // One start: milliseconds from CreateProcess until a visible dialog of the
-// process (with a filled date line when report is set), or a negative value;
-// cpu gets the processor time the process used until then, which depends far
-// less on other work on the machine.
-double TimeStart(const std::wstring& exe, const std::wstring& dir, bool report, double* cpu = nullptr)
+// process (with a filled date line when report is set), or a negative value.
+double TimeStart(const std::wstring& exe, const std::wstring& dir, bool report)
 {
     std::wstring cmd = L"\"" + exe + L"\"";
     STARTUPINFOW si = {};
@@ -114,8 +100,6 @@ double TimeStart(const std::wstring& exe, const std::wstring& dir, bool report, 
         ::EnumWindows(&FindVisibleDialog, reinterpret_cast<LPARAM>(&data));
         if (data.found && (!report || HasText(data.found, IDC_TODAY_DNES))) {
             took = Now() - start;
-            if (cpu)
-                *cpu = CpuMs(pi.hProcess);
             dialog = data.found;
             break;
         }
@@ -134,7 +118,7 @@ double TimeStart(const std::wstring& exe, const std::wstring& dir, bool report, 
 }
 
 struct Startup {
-    double empty = 0, tolvari = 0, emptyCpu = 0, tolvariCpu = 0;
+    double empty = 0, tolvari = 0;
     bool ok = true;
 };
 
@@ -150,25 +134,20 @@ Startup MeasureStartup(const std::wstring& emptyExe, int entries, int rounds)
         result.ok = false;
         return result;
     }
-    std::vector<double> empty, tolvari, emptyCpu, tolvariCpu;
+    std::vector<double> empty, tolvari;
     for (int r = 0; r < rounds; ++r) {
         for (int turn = 0; turn < 2; ++turn) {
             const bool tolvariTurn = (turn == 0) == (r % 2 == 1);
-            double cpu = 0;
-            const double ms = tolvariTurn ? TimeStart(tolvariExe, dir.Path(), true, &cpu)
-                                          : TimeStart(emptyExe, dir.Path(), false, &cpu);
-            if (ms < 0) {
+            const double ms =
+                tolvariTurn ? TimeStart(tolvariExe, dir.Path(), true) : TimeStart(emptyExe, dir.Path(), false);
+            if (ms < 0)
                 result.ok = false;
-            } else {
+            else
                 (tolvariTurn ? tolvari : empty).push_back(ms);
-                (tolvariTurn ? tolvariCpu : emptyCpu).push_back(cpu);
-            }
         }
     }
     result.empty = Median(empty);
     result.tolvari = Median(tolvari);
-    result.emptyCpu = Median(emptyCpu);
-    result.tolvariCpu = Median(tolvariCpu);
     return result;
 }
 
@@ -321,16 +300,16 @@ int main(int argc, char** argv)
         }
         const double ratio = s.tolvari / s.empty;
         (entries == 1000 ? startupRatio : startupRatio10k) = ratio;
-        std::printf("  %9s entries: empty dialog %7.1f ms, Tolvari %7.1f ms, %.2fx; processor time %.1f ms / %.1f ms, "
-                    "%.2fx\n",
-                    Thousands(n).c_str(), s.empty, s.tolvari, ratio, s.emptyCpu, s.tolvariCpu,
-                    s.emptyCpu > 0 ? s.tolvariCpu / s.emptyCpu : 0.0);
+        std::printf("  %9s entries: empty dialog %7.1f ms, Tolvari %7.1f ms, %.2fx\n", Thousands(n).c_str(), s.empty,
+                    s.tolvari, ratio);
         if (smoke)
             break;
     }
     if (!startupOnly)
         std::printf("Tomorrow click until the five fields hold the next day, medians of %d clicks:\n", rounds);
-    for (int entries : startupOnly ? std::vector<int>() : std::vector<int>(std::begin(clickEntries), std::end(clickEntries))) {
+    for (int entries : clickEntries) {
+        if (startupOnly)
+            break;
         const int n = smoke ? 100 : entries;
         const Click c = MeasureClick(n, rounds);
         if (c.roundTrip < 0) {
