@@ -11,6 +11,7 @@
 
 #include "app/TodayCore.h"
 #include "bench/DataGen.h"
+#include "export/Export.h"
 #include "records/DataFile.h"
 
 namespace {
@@ -124,6 +125,25 @@ void BM_SaveDataFile(benchmark::State& state)
     state.SetItemsProcessed(state.iterations() * records);
 }
 BENCHMARK(BM_SaveDataFile)->Arg(1000)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMillisecond);
+
+// The calendar text of every record (holidays, calendar entries and a
+// reminder included), as --export builds it before writing.
+void BM_ExportICalendar(benchmark::State& state)
+{
+    const int records = static_cast<int>(state.range(0));
+    RecordList list;
+    list.m_nCount = AppendRecords(list, std::make_shared<const std::string>(GenerateDataFile(records)));
+    size_t bytes = 0;
+    for (auto _ : state) {
+        ExportCounts counts;
+        bytes = FormatICalendar(
+                    list, ExportChoice{true, true, 7}, "20261207T050000Z", [](const std::string&, bool) {}, counts)
+                    .size();
+    }
+    state.counters["MiB"] = static_cast<double>(bytes) / (1 << 20);
+    state.SetItemsProcessed(state.iterations() * records);
+}
+BENCHMARK(BM_ExportICalendar)->Arg(1000)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

@@ -48,6 +48,7 @@ std::string NotYearly(const std::string& rrule, const Date& start)
 
 struct Event {
     std::string summary, start, rrule;
+    std::string tolvariYear;  // X-TOLVARI-YEAR of Tolvari's own export
     bool birthday = false;
 };
 
@@ -67,6 +68,9 @@ ImportEntry EntryOf(const Event& event, bool birthdayCalendar)
     entry.day = date.day;
     entry.month = date.month;
     entry.year = event.birthday || birthdayCalendar ? BirthdayYear(date.year) : "9999";
+    // Tolvari's own export names the year exactly, codes included.
+    if (event.tolvariYear.size() == 4 && event.tolvariYear.find_first_not_of("0123456789") == std::string::npos)
+        entry.year = event.tolvariYear;
     return entry;
 }
 
@@ -76,7 +80,7 @@ std::vector<ImportEntry> ReadICalendar(std::string_view text)
 {
     std::vector<ImportEntry> entries;
     std::vector<std::string> components;
-    bool birthdayCalendar = false;
+    bool birthdayCalendar = false, fromTolvari = false;
     Event event;
     for (const ContentLine& line : ReadContentLines(text)) {
         const std::string inside = components.empty() ? std::string() : components.back();
@@ -92,6 +96,8 @@ std::vector<ImportEntry> ReadICalendar(std::string_view text)
         } else if (inside == "VCALENDAR") {
             if (line.name.compare(0, 2, "X-") == 0 && SaysBirthday(line.Utf8Value()))
                 birthdayCalendar = true;
+            else if (line.name == "PRODID" && line.value.find("Tolvari") != std::string::npos)
+                fromTolvari = true;
         } else if (inside == "VEVENT") {
             if (line.name == "SUMMARY")
                 event.summary = line.Utf8Value();
@@ -99,6 +105,8 @@ std::vector<ImportEntry> ReadICalendar(std::string_view text)
                 event.start = line.value;
             else if (line.name == "RRULE")
                 event.rrule = line.value;
+            else if (line.name == "X-TOLVARI-YEAR" && fromTolvari)
+                event.tolvariYear = line.value;
             else if ((line.name == "CATEGORIES" || line.name.compare(0, 2, "X-") == 0) &&
                      SaysBirthday(line.Utf8Value()))
                 event.birthday = true;
