@@ -4,6 +4,7 @@
 #include <new>
 #include <utility>
 
+#include "calendar/MovableHolidays.h"
 #include "records/DataFile.h"
 #include "records/FileSystem.h"
 
@@ -66,7 +67,7 @@ void CTodayCore::TakeEditorDate(int dayIndex, int monthIndex)
 void CTodayCore::FindInfo()
 {
     DayReportTexts& texts = *this;
-    const int last = BuildDayReport(*this, *this, UiLanguage, texts);
+    const int last = BuildDayReport(*this, *this, UiLanguage, texts, FindHolidayCountry(m_strHolidays));
     if (last >= 0)
         CurrentRecord = last;
     for (std::string* field : {&m_showDnes, &m_showCalendar, &m_showHolidays, &m_showBirthdays, &m_showNextDays})
