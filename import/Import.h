@@ -22,6 +22,9 @@ struct ImportOptions {
     // Arguments are UTF-8 everywhere; the Windows file functions take code
     // page 1250 names (records/FileSystem.h).
     bool cp1250Paths = false;
+    // Minutes east of UTC of local time at a UTC time; empty: the C
+    // library's local time.
+    std::function<int(long long utc)> localOffset;
 };
 
 // The options from the arguments after the program's name. False, with the
@@ -38,14 +41,22 @@ using ImportPrint = std::function<void(const std::string& line, bool error)>;
 class ImportMerge {
 public:
     explicit ImportMerge(RecordList& list);
+    void Add(const ImportEntry& entry, const std::string& source, const ImportPrint& print);
     void Add(const std::vector<ImportEntry>& entries, const std::string& source, const ImportPrint& print);
-    int Added() const { return m_added; }
+    int Added() const { return m_counts.added; }
+    struct Counts {
+        int added = 0, already = 0, skipped = 0, oneOff = 0;
+    };
+    Counts Done() const { return m_counts; }
+    // "2 added, 1 already there, 0 skipped", and the one-off appointments
+    // passed over when there were any; since the given counts if any.
     std::string Summary() const;
+    std::string Summary(const Counts& since) const;
 
 private:
     RecordList& m_list;
     std::unordered_set<std::string> m_lines;
-    int m_added = 0, m_already = 0, m_skipped = 0;
+    Counts m_counts;
 };
 
 // The whole run: the data file read, every input merged, the file written
