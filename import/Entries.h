@@ -15,7 +15,7 @@ struct ImportEntry {
     int month = 0;
     std::string year;     // four digits, or "8888" / "9999"
     std::string skipped;  // the reason, if the entry cannot be a record
-    bool oneOff = false;  // an appointment that does not repeat: counted, not listed
+    bool oneOff = false;  // an appointment that does not repeat yearly: counted, not listed
 };
 
 // The suffix that marks an anniversary taken from a contact.

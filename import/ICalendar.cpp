@@ -180,7 +180,8 @@ struct Dated {
 
 struct Event {
     std::string summary, uid, rrule, created, tolvariYear;
-    Dated start;
+    Dated start, recurrenceId;
+    bool cancelled = false;
     std::vector<Dated> rdates, exdates;
     bool override = false, special = false;
     int category = 0;  // 1 a birthday's, -1 a holiday's, 0 neither
@@ -258,11 +259,35 @@ std::string CalendarReader::YearOf(const Event& event, const Date& start) const
 
 // Why a rule does not repeat an event every year on its start's day and
 // month ("" if it does); lastYear gets the year of its last date.
+const char kNotYearly[] = "does not repeat every year";
+
+// vCalendar 1.0, as old phones and Outlook write it: "YM1 3 #0" (every
+// year in March, for ever), "YD1 #5", "YM1 20301231T000000".
+std::string YearlyV1(const std::string& rrule, const Date& start, int& lastYear)
+{
+    const std::vector<std::string> words = SplitText(UpperAscii(rrule), ' ');
+    if (words[0] != "YM1" && words[0] != "YD1")
+        return kNotYearly;
+    for (size_t k = 1; k < words.size(); ++k) {
+        Moment until;
+        if (words[k].size() > 1 && words[k][0] == '#' && words[k] != "#0")
+            lastYear = start.year + std::max(1, std::min(AtoiSaturating(words[k].substr(1)), 10000)) - 1;
+        else if (ParseMoment(words[k], until))
+            lastYear = until.date.year - (until.date.month * 100 + until.date.day < start.month * 100 + start.day);
+        else if (!words[k].empty() && words[k][0] != '#' &&
+                 AtoiSaturating(words[k]) != (words[0] == "YM1" ? start.month : 0))
+            return "does not repeat on the same date every year (RRULE:" + rrule.substr(0, 80) + ")";
+    }
+    return std::string();
+}
+
 std::string Yearly(const std::string& rrule, const Date& start, int& lastYear)
 {
     bool yearly = false, fixed = true;
     int interval = 1;
     lastYear = INT_MAX;
+    if (rrule.find('=') == std::string::npos)
+        return YearlyV1(rrule, start, lastYear);
     for (const std::string& part : SplitText(UpperAscii(rrule), ';')) {
         const size_t equals = part.find('=');
         const std::string name = part.substr(0, equals);
@@ -288,8 +313,7 @@ std::string Yearly(const std::string& rrule, const Date& start, int& lastYear)
     // Some exporters write a yearly event as every twelve months.
     const bool monthly = UpperAscii(rrule).find("FREQ=MONTHLY") != std::string::npos;
     if (!yearly || interval != (monthly ? 12 : 1))
-        return yearly && interval > 1 && !monthly ? "repeats every " + std::to_string(interval) + " years"
-                                                  : "does not repeat every year";
+        return yearly && interval > 1 && !monthly ? "repeats every " + std::to_string(interval) + " years" : kNotYearly;
     return fixed ? std::string() : "does not repeat on the same date every year (RRULE:" + rrule.substr(0, 80) + ")";
 }
 
@@ -321,7 +345,8 @@ void CalendarReader::Decide(const Event& event)
         if (series.name.empty())
             series.name = entry.name;
         std::vector<Dated> dates = event.rdates;
-        dates.push_back(event.start);
+        if (!event.cancelled)
+            dates.push_back(event.start.value.empty() ? event.recurrenceId : event.start);
         for (const Dated& d : dates) {
             Date date;
             if (LocalDate(d, date)) {
@@ -348,10 +373,13 @@ void CalendarReader::Decide(const Event& event)
     if (!LocalDate(event.start, start))
         entry.skipped = event.start.value.empty() ? "an event without a start date"
                                                   : "DTSTART is not a date: " + event.start.value.substr(0, 80);
-    else if (event.rrule.empty())
-        entry.oneOff = true, entry.skipped = "does not repeat";
+    else if (event.rrule.empty() || event.cancelled)
+        entry.skipped = event.cancelled ? "cancelled" : "does not repeat";
     else
         entry.skipped = Yearly(event.rrule, start, lastYear);
+    // Appointments are counted, not listed: they were never meant to be here.
+    entry.oneOff = entry.skipped == "does not repeat" || entry.skipped == kNotYearly || event.cancelled ||
+                   event.start.value.empty();
     if (entry.skipped.empty() && lastYear != INT_MAX) {
         std::set<int> excluded;
         for (const Dated& d : event.exdates) {
@@ -391,7 +419,7 @@ void CalendarReader::DecideGroups()
                 entry.skipped = "falls on other dates in other years";
         }
         if (series.dates.empty())
-            entry.skipped = "an event without a start date";
+            entry.oneOff = true, entry.skipped = "cancelled";
         const Date first = series.dates.empty() ? Date() : series.dates[0];
         const Date& today = m_context.today;
         if (!entry.skipped.empty()) {
@@ -461,7 +489,9 @@ void CalendarReader::EventLine(const ContentLine& line)
     else if (name == "CREATED")
         e.created = line.value;
     else if (name == "RECURRENCE-ID")
-        e.override = true;
+        e.override = true, e.recurrenceId = {line.value, line.Param("TZID")};
+    else if (name == "STATUS")
+        e.cancelled = UpperAscii(line.value) == "CANCELLED";
     else if (name == "X-TOLVARI-YEAR")
         e.tolvariYear = line.value;
     else if (name == "RDATE" || name == "EXDATE") {

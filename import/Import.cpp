@@ -145,7 +145,7 @@ std::string ImportMerge::Summary(const Counts& since) const
     return std::to_string(m_counts.added - since.added) + " added, " +
            std::to_string(m_counts.already - since.already) + " already there, " +
            std::to_string(m_counts.skipped - since.skipped) + " skipped" +
-           (oneOff ? ", " + std::to_string(oneOff) + " one-off appointments passed over" : std::string());
+           (oneOff ? ", " + std::to_string(oneOff) + " appointments passed over (not yearly)" : std::string());
 }
 
 ReadResult ReadInput(ByteSource& source, const ReadContext& context, const EntrySink& sink)

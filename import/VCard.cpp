@@ -100,6 +100,19 @@ bool DateOf(const std::vector<ContentLine>& card, const ContentLine& line, DateL
     return true;
 }
 
+// A date also given as text (vCard 4.0's ALTID): the text is left out.
+bool TextAlternative(const std::vector<ContentLine>& card, const ContentLine& text)
+{
+    const std::string altId = text.Param("ALTID");
+    if (altId.empty() || UpperAscii(text.Param("VALUE")) != "TEXT")
+        return false;
+    for (const ContentLine& line : card) {
+        if (line.name == text.name && line.Param("ALTID") == altId && UpperAscii(line.Param("VALUE")) != "TEXT")
+            return true;
+    }
+    return false;
+}
+
 void ReadCard(const std::vector<ContentLine>& card, const EntrySink& sink)
 {
     std::string name;
@@ -113,7 +126,7 @@ void ReadCard(const std::vector<ContentLine>& card, const EntrySink& sink)
     }
     for (const ContentLine& line : card) {
         DateLine dated;
-        if (!DateOf(card, line, dated))
+        if (!DateOf(card, line, dated) || TextAlternative(card, line))
             continue;
         ImportEntry entry;
         entry.name = name;
