@@ -4,6 +4,7 @@
 #include <cctype>
 
 #include "import/Cp1250.h"
+#include "records/FileSystem.h"
 
 namespace {
 
@@ -127,7 +128,7 @@ size_t TextSource::Read(char* buffer, size_t size)
     return n;
 }
 
-FileSource::FileSource(const std::string& path) : m_file(std::fopen(path.c_str(), "rb")) {}
+FileSource::FileSource(const std::string& path) : m_file(filesys::OpenToRead(path)) {}
 
 FileSource::~FileSource()
 {

@@ -29,7 +29,7 @@ private:
     size_t m_piece;
 };
 
-// A file opened by name (code page 1250 bytes on Windows, as elsewhere).
+// A file opened by name (records/FileSystem.h).
 class FileSource : public ByteSource {
 public:
     explicit FileSource(const std::string& path);

@@ -2,6 +2,7 @@
 // File names are code page 1250 bytes, as the settings file gives them.
 #pragma once
 
+#include <cstdio>
 #include <string>
 #include <string_view>
 
@@ -32,5 +33,8 @@ inline bool ReadWholeFile(const std::string& path, std::string& out)
 // its rename leaves one behind; it is never read, and the next successful
 // save to the same name removes it. A save still running is never disturbed.
 bool WriteFileAtomically(const std::string& path, std::string_view bytes);
+
+// The file opened for reading bytes piece by piece ("rb"), or null.
+std::FILE* OpenToRead(const std::string& path);
 
 }  // namespace filesys

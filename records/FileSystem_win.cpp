@@ -170,4 +170,9 @@ bool WriteFileAtomically(const std::string& path, std::string_view bytes)
     return true;
 }
 
+std::FILE* OpenToRead(const std::string& path)
+{
+    return _wfopen(tolvari::Widen(path).c_str(), L"rb");
+}
+
 }  // namespace filesys
