@@ -26,14 +26,16 @@ int main(int argc, char** argv)
         const int day = static_cast<int>(i % 28 + 1), month = static_cast<int>(i / 28 % 12 + 1);
         const int year = static_cast<int>(1930 + i % 80);
         if (i % 10 == 9) {
-            std::printf("BEGIN:VCARD\r\nVERSION:2.1\r\nN;CHARSET=UTF-8;ENCODING=QUOTED-PRINTABLE:Dvo=C5=99=C3=A1k;Ji=\r\n"
-                        "=C5=99=C3=AD %ld;;;\r\nBDAY:%04d%02d%02d\r\nEND:VCARD\r\n",
-                        i, year, month, day);
+            std::printf(
+                "BEGIN:VCARD\r\nVERSION:2.1\r\nN;CHARSET=UTF-8;ENCODING=QUOTED-PRINTABLE:Dvo=C5=99=C3=A1k;Ji=\r\n"
+                "=C5=99=C3=AD %ld;;;\r\nBDAY:%04d%02d%02d\r\nEND:VCARD\r\n",
+                i, year, month, day);
             continue;
         }
-        std::printf("BEGIN:VCARD\r\nVERSION:3.0\r\nFN:\xC5\xA0koda Jan %ld\r\nN:\xC5\xA0koda;Jan %ld;;;\r\n"
-                    "TEL;TYPE=CELL:+420 600 %06ld\r\nBDAY:%04d-%02d-%02d\r\n",
-                    i, i, i % 1000000, year, month, day);
+        std::printf(
+            "BEGIN:VCARD\r\nVERSION:3.0\r\nFN:\xC5\xA0koda Jan %ld\r\nN:\xC5\xA0koda;Jan %ld;;;\r\n"
+            "TEL;TYPE=CELL:+420 600 %06ld\r\nBDAY:%04d-%02d-%02d\r\n",
+            i, i, i % 1000000, year, month, day);
         std::fwrite(photo.data(), 1, photo.size(), stdout);
         std::printf("END:VCARD\r\n");
     }

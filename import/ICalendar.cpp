@@ -183,7 +183,7 @@ struct Event {
     Dated start, recurrenceId;
     bool cancelled = false;
     std::vector<Dated> rdates, exdates;
-    bool override = false, special = false;
+    bool special = false;
     int category = 0;  // 1 a birthday's, -1 a holiday's, 0 neither
 };
 
@@ -332,10 +332,11 @@ void CalendarReader::Decide(const Event& event)
         entry.year = event.tolvariYear;
         return Emit(entry);
     }
-    if (event.override || (event.rrule.empty() && !event.rdates.empty())) {
+    const bool override = !event.recurrenceId.value.empty();
+    if (override || (event.rrule.empty() && !event.rdates.empty())) {
         // One date of a series (Google writes a birthday as one per year):
         // decided at the end, when all dates of its UID are known.
-        if (event.override && m_masters.count(event.uid))
+        if (override && m_masters.count(event.uid))
             return;
         const std::string key = event.uid.empty() ? "#" + std::to_string(m_groups.size()) : event.uid;
         const auto found = m_groupOf.emplace(key, m_groups.size());
@@ -418,13 +419,13 @@ void CalendarReader::DecideGroups()
             if (d.day != series.dates[0].day || d.month != series.dates[0].month)
                 entry.skipped = "falls on other dates in other years";
         }
-        if (series.dates.empty())
-            entry.oneOff = true, entry.skipped = "cancelled";
         const Date first = series.dates.empty() ? Date() : series.dates[0];
         const Date& today = m_context.today;
-        if (!entry.skipped.empty()) {
-        } else if (years.size() < 2) {
-            entry.oneOff = true, entry.skipped = "does not repeat";
+        if (years.size() < 2) {
+            // A single date, or none left (all cancelled): an appointment.
+            entry.oneOff = true;
+            entry.skipped = "does not repeat";
+        } else if (!entry.skipped.empty()) {
         } else if (DaysOf(lastYear, first.month, first.day) < DaysOf(today.year, today.month, today.day)) {
             entry.skipped = "the series ended in " + std::to_string(lastYear);
         } else if (entry.name.empty()) {
@@ -489,7 +490,7 @@ void CalendarReader::EventLine(const ContentLine& line)
     else if (name == "CREATED")
         e.created = line.value;
     else if (name == "RECURRENCE-ID")
-        e.override = true, e.recurrenceId = {line.value, line.Param("TZID")};
+        e.recurrenceId = {line.value, line.Param("TZID")};
     else if (name == "STATUS")
         e.cancelled = UpperAscii(line.value) == "CANCELLED";
     else if (name == "X-TOLVARI-YEAR")

@@ -192,7 +192,7 @@ int ReadVCardLines(ContentLineReader& reader, const EntrySink& sink)
                 card.clear();
                 ++cards;
             }
-            depth = depth == 1 && last == "AGENT" ? 2 : depth == 0 ? 1 : depth == 1 ? 1 : depth + 1;
+            depth = depth >= 2 || (depth == 1 && last == "AGENT") ? depth + 1 : 1;
             reader.KeepFoldBlank(false);
         } else if (line.name == "END" && vcard && depth > 0) {
             if (--depth == 0) {

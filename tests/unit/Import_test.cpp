@@ -121,8 +121,9 @@ TEST(ImportText, AnyLineEndEncodingAndPieceSize)
     const Lines expected = {"05.03 1950 Ji\xC5\x99\xC3\xAD \xF0\x9F\x8E\x82"};
     for (const char* end : {"\n", "\r\n", "\r", "\r\r\n"}) {
         const std::string text = Join(lines, end);
-        for (const std::string& bytes : {text, "\xEF\xBB\xBF" + text.substr(text.find("BEGIN")), "\xFF\xFE" + Utf16(text, true),
-                                         "\xFE\xFF" + Utf16(text, false), Utf16(text, true)}) {
+        for (const std::string& bytes :
+             {text, "\xEF\xBB\xBF" + text.substr(text.find("BEGIN")), "\xFF\xFE" + Utf16(text, true),
+              "\xFE\xFF" + Utf16(text, false), Utf16(text, true)}) {
             for (size_t piece : {1, 7, 65536}) {
                 TextSource source(bytes, piece);
                 std::vector<ImportEntry> entries;
@@ -142,8 +143,7 @@ TEST(ImportVCard, BirthdaysAndAnniversaries)
         Lines expected;
     } cases[] = {
         {"quoted-printable soft breaks (the blank after one kept); 2.1 folds keep their blank",
-         Card({"FN;CHARSET=UTF-8;ENCODING=QUOTED-PRINTABLE:Jan=", " =C5=A0ko=", "da=3D",
-               "BDAY:19500305"}) +
+         Card({"FN;CHARSET=UTF-8;ENCODING=QUOTED-PRINTABLE:Jan=", " =C5=A0ko=", "da=3D", "BDAY:19500305"}) +
              Card({"VERSION:2.1", "N:Nov", " ak;Jan", "BDAY:19500306"}) + Card({"N:Nov", " ak;Jan", "BDAY:19500307"}),
          {"05.03 1950 Jan \xC5\xA0koda=", "06.03 1950 Jan Nov ak", "07.03 1950 Jan Novak"}},
         {"charsets: ISO-8859-2, windows-1252 (quoted-printable), ISO-8859-1, windows-1250",
