@@ -146,7 +146,7 @@ size_t FileSource::Read(char* buffer, size_t size)
     return n;
 }
 
-ContentLineReader::ContentLineReader(ByteSource& source) : m_source(source) {}
+ContentLineReader::ContentLineReader(ByteSource& source) : m_source(source), m_raw(new char[kPiece]) {}
 
 // The next piece of text into m_buffer; false at the end.
 bool ContentLineReader::Fill()
@@ -154,8 +154,7 @@ bool ContentLineReader::Fill()
     m_buffer.clear();
     m_pos = 0;
     while (m_buffer.empty()) {
-        m_raw.resize(65536);  // once: its bytes are overwritten, not cleared
-        size_t n = m_source.Read(&m_raw[0], m_raw.size());
+        size_t n = m_source.Read(m_raw.get(), kPiece);
         // The first bytes tell the encoding: gather enough of them.
         while (!m_started && n < 4) {
             const size_t more = m_source.Read(&m_raw[n], 4 - n);
@@ -165,7 +164,7 @@ bool ContentLineReader::Fill()
         }
         if (n == 0)
             return false;
-        std::string_view raw(m_raw.data(), n);
+        std::string_view raw(m_raw.get(), n);
         if (!m_started) {
             m_started = true;
             m_encoding = Encoding::Bytes;

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -85,7 +86,9 @@ private:
     void Append(std::string& to, std::string_view text, bool& cut) const;
 
     ByteSource& m_source;
-    std::string m_raw, m_buffer;  // a piece as read, and as UTF-8 or 8-bit text
+    static constexpr size_t kPiece = 65536;
+    std::unique_ptr<char[]> m_raw;  // a piece as read (not cleared: it is overwritten)
+    std::string m_buffer;           // the piece as UTF-8 or 8-bit text
     size_t m_pos = 0;
     enum class Encoding { Unknown, Bytes, Utf16LE, Utf16BE } m_encoding = Encoding::Unknown;
     std::string m_odd;         // a UTF-16 byte waiting for its partner

@@ -40,7 +40,7 @@ struct ReadResult {
     int items = 0;  // cards or events
 };
 
-using EntrySink = std::function<void(ImportEntry&)>;
+using EntrySink = std::function<void(const ImportEntry&)>;
 
 // Reads one input, handing each entry on as soon as its card or event is
 // read. The first "BEGIN:VCARD" or "BEGIN:VCALENDAR" tells the format; what

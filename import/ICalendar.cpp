@@ -1,5 +1,6 @@
 #include <algorithm>
 #include <climits>
+#include <cstdio>
 #include <map>
 #include <set>
 
@@ -190,6 +191,7 @@ struct Event {
 struct Series {
     std::string name, year;
     std::vector<Date> dates;
+    int events = 0;
 };
 
 class CalendarReader {
@@ -202,9 +204,10 @@ private:
     void EventLine(const ContentLine& line);
     void Decide(const Event& event);
     void DecideGroups();
+    Series& Group(const std::string& key);
     bool LocalDate(const Dated& dated, Date& date) const;
     std::string YearOf(const Event& event, const Date& start) const;
-    void Emit(ImportEntry& entry) { m_sink(entry); }
+    void Emit(const ImportEntry& entry) { m_sink(entry); }
 
     const ReadContext& m_context;
     const EntrySink& m_sink;
@@ -338,11 +341,8 @@ void CalendarReader::Decide(const Event& event)
         // decided at the end, when all dates of its UID are known.
         if (override && m_masters.count(event.uid))
             return;
-        const std::string key = event.uid.empty() ? "#" + std::to_string(m_groups.size()) : event.uid;
-        const auto found = m_groupOf.emplace(key, m_groups.size());
-        if (found.second)
-            m_groups.emplace_back(key, Series());
-        Series& series = m_groups[found.first->second].second;
+        Series& series = Group(event.uid.empty() ? "#" + std::to_string(m_groups.size()) : event.uid);
+        ++series.events;
         if (series.name.empty())
             series.name = entry.name;
         std::vector<Dated> dates = event.rdates;
@@ -374,7 +374,19 @@ void CalendarReader::Decide(const Event& event)
     if (!LocalDate(event.start, start))
         entry.skipped = event.start.value.empty() ? "an event without a start date"
                                                   : "DTSTART is not a date: " + event.start.value.substr(0, 80);
-    else if (event.rrule.empty() || event.cancelled)
+    else if (event.rrule.empty() && !event.cancelled && !entry.name.empty() &&
+             event.start.value.find_first_of("Tt") == std::string::npos) {
+        // A whole day without a rule: one of a series written as one event
+        // a year (holiday feeds, some birthday calendars), decided at the end.
+        char day[8];
+        std::snprintf(day, sizeof day, "|%02d%02d", start.month, start.day);
+        Series& series = Group("\n" + entry.name + day);
+        series.name = entry.name;
+        series.dates.push_back(start);
+        if (++series.events == 1)
+            series.year = YearOf(event, start);
+        return;
+    } else if (event.rrule.empty() || event.cancelled)
         entry.skipped = event.cancelled ? "cancelled" : "does not repeat";
     else
         entry.skipped = Yearly(event.rrule, start, lastYear);
@@ -404,6 +416,14 @@ void CalendarReader::Decide(const Event& event)
     Emit(entry);
 }
 
+Series& CalendarReader::Group(const std::string& key)
+{
+    const auto found = m_groupOf.emplace(key, m_groups.size());
+    if (found.second)
+        m_groups.emplace_back(key, Series());
+    return m_groups[found.first->second].second;
+}
+
 void CalendarReader::DecideGroups()
 {
     for (auto& [uid, series] : m_groups) {
@@ -422,9 +442,11 @@ void CalendarReader::DecideGroups()
         const Date first = series.dates.empty() ? Date() : series.dates[0];
         const Date& today = m_context.today;
         if (years.size() < 2) {
-            // A single date, or none left (all cancelled): an appointment.
+            // A single date, or none left (all cancelled): appointments.
             entry.oneOff = true;
             entry.skipped = "does not repeat";
+            for (int k = 1; k < series.events; ++k)
+                Emit(entry);
         } else if (!entry.skipped.empty()) {
         } else if (DaysOf(lastYear, first.month, first.day) < DaysOf(today.year, today.month, today.day)) {
             entry.skipped = "the series ended in " + std::to_string(lastYear);

@@ -172,7 +172,7 @@ std::vector<ImportEntry> ReadEntries(std::string_view text, const ReadContext& c
 {
     TextSource source(text);
     std::vector<ImportEntry> entries;
-    ReadInput(source, context, [&](ImportEntry& e) { entries.push_back(std::move(e)); });
+    ReadInput(source, context, [&](const ImportEntry& e) { entries.push_back(e); });
     return entries;
 }
 
@@ -222,7 +222,7 @@ int RunImport(const ImportOptions& options, const ImportPrint& print)
             return 1;
         }
         const ImportMerge::Counts before = merge.Done();
-        const ReadResult read = ReadInput(source, context, [&](ImportEntry& e) { merge.Add(e, input, print); });
+        const ReadResult read = ReadInput(source, context, [&](const ImportEntry& e) { merge.Add(e, input, print); });
         std::string error;
         if (source.Failed())
             error = "Can't read file " + input + " to its end.";

@@ -11,7 +11,7 @@ static std::vector<ImportEntry> Read(std::string_view text, size_t piece, const 
 {
     TextSource source(text, piece);
     std::vector<ImportEntry> entries;
-    ReadInput(source, context, [&](ImportEntry& e) { entries.push_back(e); });
+    ReadInput(source, context, [&](const ImportEntry& e) { entries.push_back(e); });
     return entries;
 }
 

@@ -127,7 +127,7 @@ TEST(ImportText, AnyLineEndEncodingAndPieceSize)
             for (size_t piece : {1, 7, 65536}) {
                 TextSource source(bytes, piece);
                 std::vector<ImportEntry> entries;
-                ReadInput(source, ReadContext(), [&](ImportEntry& e) { entries.push_back(e); });
+                ReadInput(source, ReadContext(), [&](const ImportEntry& e) { entries.push_back(e); });
                 EXPECT_EQ(Shown(entries), expected)
                     << bytes.size() << " bytes, end " << end[0] + 0 << end[1] + 0 << ", by " << piece;
             }
@@ -263,15 +263,19 @@ TEST(ImportICalendar, YearlyEvents)
                    event({"SUMMARY:Josef", "DTSTART:20000319", "X-TOLVARI-YEAR:0000"})}),
          {"skipped: the series ended in 2002", "skipped: the series ended in 2018", "05.05 9999 Split",
           "02.01 9999 Until", "skipped: the series ended in 2026", "04.01 9999 Monthly", "19.03 0000 Josef"}},
-        {"Google's birthdays: overrides of a series, overrides alone, dates listed; one that moves",
+        {"one event a year: overrides of a series, overrides alone, dates listed, whole days; one that moves",
          Calendar({yearly("Jan", ":20200305", {"UID:g1"}),
                    event({"UID:g1", "SUMMARY:Jan", "RECURRENCE-ID:20210305", "DTSTART:20210305"}),
                    event({"UID:g2", "SUMMARY:Ann", "RECURRENCE-ID:20250306", "DTSTART:20250306"}),
                    event({"UID:g2", "SUMMARY:Ann", "RECURRENCE-ID:20260306", "DTSTART:20260306"}),
                    event({"UID:g2", "SUMMARY:Ann", "RECURRENCE-ID:20270306", "DTSTART:20270306"}),
                    event({"UID:g3", "SUMMARY:Bob", "DTSTART:20240307", "RDATE:20250307,20260307", "RDATE:20270307"}),
-                   event({"UID:g4", "SUMMARY:Easter", "DTSTART:20250420", "RDATE:20260405"})}),
-         {"05.03 9999 Jan", "06.03 9999 Ann", "07.03 9999 Bob", "skipped: falls on other dates in other years"}},
+                   event({"UID:g4", "SUMMARY:Easter", "DTSTART:20250420", "RDATE:20260405"}),
+                   event({"UID:n1", "SUMMARY:New Year", "DTSTART;VALUE=DATE:20260101"}),
+                   event({"UID:n2", "SUMMARY:New Year", "DTSTART;VALUE=DATE:20270101"}),
+                   event({"UID:t1", "SUMMARY:Trip", "DTSTART;VALUE=DATE:20260101"})}),
+         {"05.03 9999 Jan", "06.03 9999 Ann", "07.03 9999 Bob", "skipped: falls on other dates in other years",
+          "01.01 9999 New Year", "one-off: does not repeat"}},
         {"other events are skipped, one-off appointments only counted",
          Calendar({event({"SUMMARY:Dentist", "DTSTART:20260302T090000"}),
                    event({"SUMMARY:Weekly", "DTSTART:20260302", "RRULE:FREQ=WEEKLY"}),
