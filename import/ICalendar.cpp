@@ -556,8 +556,10 @@ int CalendarReader::Read(ContentLineReader& reader)
                 components.pop_back();
         } else if (inside == "VCALENDAR") {
             if (line.name == "X-WR-CALNAME" || line.name == "NAME") {
-                m_holidayCalendar = SaysHoliday(line.Utf8Value());
-                m_birthdayCalendar = !m_holidayCalendar && SaysBirthday(line.Utf8Value());
+                // "Birthdays and holidays" says neither: each event decides.
+                const bool holidays = SaysHoliday(line.Utf8Value()), birthdays = SaysBirthday(line.Utf8Value());
+                m_holidayCalendar = holidays && !birthdays;
+                m_birthdayCalendar = birthdays && !holidays;
             }
         } else if (inside == "VEVENT") {
             EventLine(line);

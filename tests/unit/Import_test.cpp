@@ -252,8 +252,10 @@ TEST(ImportICalendar, YearlyEvents)
           "12.06 9999 Queen's Birthday", "13.06 9999 Party"}},
         {"a birthday calendar's name, a holiday calendar's name",
          Calendar({"X-WR-CALNAME:Birthdays", yearly("Eve", ":20001224")}) +
-             Calendar({"X-WR-CALNAME:UK Holidays", yearly("Queen's Birthday", ":20000612")}),
-         {"24.12 8888 Eve", "12.06 9999 Queen's Birthday"}},
+             Calendar({"X-WR-CALNAME:UK Holidays", yearly("Queen's Birthday", ":20000612")}) +
+             Calendar({"X-WR-CALNAME:Birthdays and holidays", yearly("Mum's birthday", ":20000613"),
+                       yearly("Christmas", ":20001225")}),
+         {"24.12 8888 Eve", "12.06 9999 Queen's Birthday", "13.06 8888 Mum's birthday", "25.12 9999 Christmas"}},
         {"ended series, one split in two, excluded last dates, twelve months, the program's own export",
          Calendar({yearly("Three", ":20000101", {"RRULE:FREQ=YEARLY;COUNT=3"}),
                    yearly("Split", ":19900505", {"RRULE:FREQ=YEARLY;UNTIL=20190101T000000Z"}),
