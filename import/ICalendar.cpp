@@ -207,7 +207,7 @@ private:
     Series& Group(const std::string& key);
     bool LocalDate(const Dated& dated, Date& date) const;
     std::string YearOf(const Event& event, const Date& start) const;
-    void Emit(const ImportEntry& entry) { m_sink(entry); }
+    void Emit(const ImportEntry& entry);
 
     const ReadContext& m_context;
     const EntrySink& m_sink;
@@ -219,6 +219,10 @@ private:
     // The dates of events without a rule, by UID, in file order.
     std::vector<std::pair<std::string, Series>> m_groups;
     std::map<std::string, size_t> m_groupOf;
+    // Ended series wait for the end: one that goes on under another event
+    // (a series split in two) is no news.
+    std::vector<ImportEntry> m_ended;
+    std::set<std::string> m_taken;
 };
 
 bool CalendarReader::LocalDate(const Dated& dated, Date& date) const
@@ -416,6 +420,20 @@ void CalendarReader::Decide(const Event& event)
     Emit(entry);
 }
 
+std::string SeriesKey(const ImportEntry& entry)
+{
+    return entry.name + "|" + std::to_string(entry.month * 100 + entry.day);
+}
+
+void CalendarReader::Emit(const ImportEntry& entry)
+{
+    if (entry.skipped.compare(0, 17, "the series ended ") == 0)
+        return m_ended.push_back(entry);
+    if (entry.skipped.empty())
+        m_taken.insert(SeriesKey(entry));
+    m_sink(entry);
+}
+
 Series& CalendarReader::Group(const std::string& key)
 {
     const auto found = m_groupOf.emplace(key, m_groups.size());
@@ -569,6 +587,10 @@ int CalendarReader::Read(ContentLineReader& reader)
         }
     }
     DecideGroups();
+    for (const ImportEntry& entry : m_ended) {
+        if (!m_taken.count(SeriesKey(entry)))
+            m_sink(entry);
+    }
     return events;
 }
 
