@@ -8,7 +8,7 @@ FUZZ    := $(BUILD)/fuzz
 # Seconds per fuzz target for `make fuzz`; `make test` replays each corpus
 # and a fixed number of mutations from a fixed seed.
 FUZZ_SECONDS ?= 300
-FUZZ_TARGETS := datafile dayreport editrules import
+FUZZ_TARGETS := datafile dayreport editrules settings import
 JOBS    ?= 2
 # CI treats warnings as errors.
 WERROR  := $(if $(CI),-DTOLVARI_WERROR=ON,)

@@ -28,11 +28,14 @@ BOOL CReminderApp::ProcessMessageFilter(int code, MSG* msg)
 {
     // The editor's tooltips learn of the mouse only through this relay.
     if (m_hEditWnd && msg && (msg->hwnd == m_hEditWnd || ::IsChild(m_hEditWnd, msg->hwnd)) && m_pEditToolTip)
-        ::SendMessageW(m_pEditToolTip->m_hWnd, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(msg));
+        m_pEditToolTip->RelayEvent(msg);
     return CWinApp::ProcessMessageFilter(code, msg);
 }
 
 const char* CReminderApp::FailureText(bool outOfMemory) const
 {
-    return UnexpectedFailureText(outOfMemory, UiLanguage);
+    // The main window is the only one that is ever m_pMainWnd; without it,
+    // whether changes are lost is not known.
+    const auto* today = static_cast<const CTodayDlg*>(m_pMainWnd);
+    return UnexpectedFailureText(outOfMemory, !today || today->UnsavedChanges, UiLanguage);
 }

@@ -44,7 +44,10 @@ void ApplySettingsText(Settings& values, std::string_view text)
         {"SIZE1", &Settings::m_strSize1},   {"FONT2", &Settings::m_strFont2}, {"FACE2", &Settings::m_strFace2},
         {"SIZE2", &Settings::m_strSize2},
     };
+    static const std::string_view kHolidays = "HOLIDAYS=";
     ForEachLine(text, [&](std::string_view line, size_t) {
+        if (line.substr(0, kHolidays.size()) == kHolidays)
+            values.m_strHolidays.assign(line.substr(kHolidays.size()));
         size_t equals = line.find('=');
         std::string_view value = equals == std::string_view::npos ? line : line.substr(equals + 1);
         for (const Entry& e : kEntries) {

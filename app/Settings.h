@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-// All seven values are texts, kept exactly as read.
+// All values are texts, kept exactly as read.
 struct Settings {
     std::string m_strDataFile;
     std::string m_strFont1;  // typeface name of font 1
@@ -13,6 +13,7 @@ struct Settings {
     std::string m_strFont2;
     std::string m_strFace2;
     std::string m_strSize2;
+    std::string m_strHolidays;  // the country of the movable holidays; empty by default
 };
 
 // "Tolvari.ini", or "Sorvana.ini" for a nonzero (Czech) language.
@@ -24,7 +25,8 @@ Settings DefaultSettings(int uiLanguage);
 // Applies the lines of a settings file's bytes to values. Each line is tested
 // for every key, as a case-sensitive substring anywhere in it; a matching key
 // takes the rest of the line after its first "=", or the whole line without
-// one. Later lines win.
+// one. Later lines win. HOLIDAYS is read only from a line that starts with
+// "HOLIDAYS=", and takes the rest of that line.
 void ApplySettingsText(Settings& values, std::string_view text);
 
 // The text of the error box when the settings file cannot be opened.

@@ -4,6 +4,7 @@
 #include <new>
 #include <utility>
 
+#include "calendar/MovableHolidays.h"
 #include "records/DataFile.h"
 #include "records/FileSystem.h"
 
@@ -50,6 +51,8 @@ void CTodayCore::SaveFile()
     // the editor saves them again.
     if (!SaveDataFile(m_strDataFile, *this, UiLanguage))
         ShowError(DataFileWriteError(m_strDataFile, UiLanguage));
+    else
+        UnsavedChanges = false;
 }
 
 void CTodayCore::TakeEditorDate(int dayIndex, int monthIndex)
@@ -64,7 +67,7 @@ void CTodayCore::TakeEditorDate(int dayIndex, int monthIndex)
 void CTodayCore::FindInfo()
 {
     DayReportTexts& texts = *this;
-    const int last = BuildDayReport(*this, *this, UiLanguage, texts);
+    const int last = BuildDayReport(*this, *this, UiLanguage, texts, FindHolidayCountry(m_strHolidays));
     if (last >= 0)
         CurrentRecord = last;
     for (std::string* field : {&m_showDnes, &m_showCalendar, &m_showHolidays, &m_showBirthdays, &m_showNextDays})
@@ -102,17 +105,23 @@ std::string FitReportField(std::string text)
     }
 }
 
-const char* UnexpectedFailureText(bool outOfMemory, int uiLanguage)
+const char* UnexpectedFailureText(bool outOfMemory, bool unsavedChanges, int uiLanguage)
 {
-    if (uiLanguage) {
-        // Czech in code page 1250: "Chyba: Nedostatek paměti." / "Chyba: Neočekávaná chyba.", each with
-        // "Program končí bez uložení změn."
-        return outOfMemory ? "Chyba: Nedostatek pam\xECti.\n\nProgram kon\xE8\xED bez ulo\x9E"
-                             "en\xED zm\xECn."
-                           : "Chyba: Neo\xE8"
-                             "ek\xE1van\xE1 chyba.\n\nProgram kon\xE8\xED bez ulo\x9E"
-                             "en\xED zm\xECn.";
-    }
-    return outOfMemory ? "Error: Not enough memory.\n\nThe program ends without saving changes."
-                       : "Error: Unexpected failure.\n\nThe program ends without saving changes.";
+    // [language][out of memory][unsaved changes]. Czech in code page 1250: "Chyba: Neočekávaná
+    // chyba." / "Chyba: Nedostatek paměti.", then "Program končí." or "Program končí bez uložení změn."
+    static const char* const kTexts[2][2][2] = {
+        {{"Error: Unexpected failure.\n\nThe program ends.",
+          "Error: Unexpected failure.\n\nThe program ends without saving changes."},
+         {"Error: Not enough memory.\n\nThe program ends.",
+          "Error: Not enough memory.\n\nThe program ends without saving changes."}},
+        {{"Chyba: Neo\xE8"
+          "ek\xE1van\xE1 chyba.\n\nProgram kon\xE8\xED.",
+          "Chyba: Neo\xE8"
+          "ek\xE1van\xE1 chyba.\n\nProgram kon\xE8\xED bez ulo\x9E"
+          "en\xED zm\xECn."},
+         {"Chyba: Nedostatek pam\xECti.\n\nProgram kon\xE8\xED.",
+          "Chyba: Nedostatek pam\xECti.\n\nProgram kon\xE8\xED bez ulo\x9E"
+          "en\xED zm\xECn."}},
+    };
+    return kTexts[uiLanguage ? 1 : 0][outOfMemory ? 1 : 0][unsavedChanges ? 1 : 0];
 }

@@ -23,8 +23,9 @@ constexpr size_t kMaxFieldText = 16000;
 std::string FitReportField(std::string text);
 
 // The box shown when a failure escapes the program's handlers, in code page
-// 1250. A literal, as memory may have run out.
-const char* UnexpectedFailureText(bool outOfMemory, int uiLanguage);
+// 1250; it says changes are lost only when there may be some. A literal, as
+// memory may have run out.
+const char* UnexpectedFailureText(bool outOfMemory, bool unsavedChanges, int uiLanguage);
 
 class CTodayCore : public DayReportTexts, public CurrentDate, public RecordList, public Settings {
 public:
@@ -32,6 +33,9 @@ public:
     virtual ~CTodayCore();
 
     int UiLanguage;  // 0 English, nonzero Czech
+    // The list may differ from the data file: set when the editor opens,
+    // cleared by a save that succeeded.
+    bool UnsavedChanges = false;
 
     // tm_mday, tm_mon + 1, tm_year + 1900, tm_wday + 1.
     void SetDateFromClock(const std::tm& local) { CurrentDate::SetDateFromClock(local); }

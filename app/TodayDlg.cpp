@@ -65,28 +65,36 @@ BOOL CTodayDlg::OnInitDialog()
     if (m_nCount == 0)
         return FALSE;
 
-    FindInfo();
-    CreateReportFont(m_font1, m_strFont1, m_strFace1, m_strSize1);
-    CreateReportFont(m_font2, m_strFont2, m_strFace2, m_strSize2);
+    // Fonts first, without a redraw (the window is not shown yet): an edit
+    // control lays its text out again for a new font.
+    const int dpi = ScreenDpi();
+    CreateReportFont(m_font1, m_strFont1, m_strFace1, m_strSize1, dpi);
+    CreateReportFont(m_font2, m_strFont2, m_strFace2, m_strSize2, dpi);
     const std::pair<int, HFONT> fonts[] = {
         {IDC_TODAY_DNES, m_font1},      {IDC_TODAY_CALENDAR, m_font1}, {IDC_TODAY_HOLIDAYS, m_font2},
         {IDC_TODAY_BIRTHDAYS, m_font2}, {IDC_TODAY_NEXTDAYS, m_font2},
     };
     for (const auto& f : fonts)
-        ::SendMessageW(GetDlgItem(f.first), WM_SETFONT, reinterpret_cast<WPARAM>(f.second), TRUE);
+        ::SendMessageW(GetDlgItem(f.first), WM_SETFONT, reinterpret_cast<WPARAM>(f.second), FALSE);
+    FindInfo();
     return TRUE;
 }
 
-void CTodayDlg::CreateReportFont(CFont& font, const std::string& face, const std::string& style,
-                                 const std::string& size)
+int CTodayDlg::ScreenDpi() const
 {
-    const FontDescription d = DescribeFont(face, style, size);
-    // The dialog grows with the DPI (the program is DPI-aware), so must the texts in it.
     int dpi = 96;
     if (HDC dc = ::GetDC(m_hWnd)) {
         dpi = ::GetDeviceCaps(dc, LOGPIXELSY);
         ::ReleaseDC(m_hWnd, dc);
     }
+    return dpi;
+}
+
+// The dialog grows with the DPI (the program is DPI-aware), so must the texts in it.
+void CTodayDlg::CreateReportFont(CFont& font, const std::string& face, const std::string& style,
+                                 const std::string& size, int dpi)
+{
+    const FontDescription d = DescribeFont(face, style, size);
     LOGFONTW lf = {};
     lf.lfHeight = ScaleFontHeight(d.height, dpi);
     lf.lfWeight = d.weight;
@@ -120,8 +128,12 @@ void CTodayDlg::RunEditor()
     dlg.m_pMonth = &m_arrMonth;
     dlg.m_pYear = &m_arrYear;
     dlg.m_pName = &m_arrName;
-    // Ended by the program's end (a failure), not by the user: nothing is saved.
-    if (dlg.DoModal() < 0)
+    // A quit request from elsewhere, or a window that could not be made, still
+    // saves; only a failure escaped from the editor ends without saving, as
+    // the list may be half changed.
+    UnsavedChanges = true;
+    dlg.DoModal();
+    if (AfxFailureHasEscaped())
         return;
     m_nCount = dlg.m_nCount;
     CurrentRecord = dlg.m_nCurrent;

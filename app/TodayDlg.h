@@ -35,5 +35,7 @@ protected:
 
 private:
     void RunEditor();
-    void CreateReportFont(CFont& font, const std::string& face, const std::string& style, const std::string& size);
+    int ScreenDpi() const;
+    void CreateReportFont(CFont& font, const std::string& face, const std::string& style, const std::string& size,
+                          int dpi);
 };

@@ -11,6 +11,7 @@
 
 #include "app/TodayCore.h"
 #include "bench/DataGen.h"
+#include "export/Export.h"
 #include "records/DataFile.h"
 
 namespace {
@@ -92,6 +93,24 @@ void BM_FindInfo(benchmark::State& state)
 }
 BENCHMARK(BM_FindInfo)->Arg(1000)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMicrosecond);
 
+// With HOLIDAYS=CZ, at 100,000 records: on 25 March 2027, Good Friday and
+// Easter Monday in the look-ahead (argument 0); on 27 February 2027, the
+// 29.02 records on the 28th (argument 1).
+void BM_FindInfoMovingDays(benchmark::State& state)
+{
+    BenchCore core;
+    core.m_nCount = AppendRecords(core, std::make_shared<const std::string>(GenerateDataFile(100000)));
+    core.m_strHolidays = "CZ";
+    core.m_nDay = state.range(0) ? 27 : 25;
+    core.m_nMonth = state.range(0) ? 2 : 3;
+    core.m_nYear = 2027;
+    core.m_nDOW = state.range(0) ? 7 : 5;
+    for (auto _ : state)
+        core.FindInfo();
+    state.SetItemsProcessed(state.iterations() * 100000);
+}
+BENCHMARK(BM_FindInfoMovingDays)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
+
 void BM_SaveDataFile(benchmark::State& state)
 {
     const int records = static_cast<int>(state.range(0));
@@ -106,6 +125,25 @@ void BM_SaveDataFile(benchmark::State& state)
     state.SetItemsProcessed(state.iterations() * records);
 }
 BENCHMARK(BM_SaveDataFile)->Arg(1000)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMillisecond);
+
+// The calendar text of every record (holidays, calendar entries and a
+// reminder included), as --export builds it before writing.
+void BM_ExportICalendar(benchmark::State& state)
+{
+    const int records = static_cast<int>(state.range(0));
+    RecordList list;
+    list.m_nCount = AppendRecords(list, std::make_shared<const std::string>(GenerateDataFile(records)));
+    size_t bytes = 0;
+    for (auto _ : state) {
+        ExportCounts counts;
+        bytes = FormatICalendar(
+                    list, ExportChoice{true, true, 7}, "20261207T050000Z", [](const std::string&, bool) {}, counts)
+                    .size();
+    }
+    state.counters["MiB"] = static_cast<double>(bytes) / (1 << 20);
+    state.SetItemsProcessed(state.iterations() * records);
+}
+BENCHMARK(BM_ExportICalendar)->Arg(1000)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

@@ -105,8 +105,3 @@ void CurrentDate::PrevDay()
     }
     m_nDay = Saturate(day);
 }
-
-bool operator==(const CurrentDate& a, const CurrentDate& b)
-{
-    return a.m_nDay == b.m_nDay && a.m_nMonth == b.m_nMonth && a.m_nYear == b.m_nYear && a.m_nDOW == b.m_nDOW;
-}

@@ -30,9 +30,3 @@ struct CurrentDate {
     void NextDay();
     void PrevDay();
 };
-
-bool operator==(const CurrentDate& a, const CurrentDate& b);
-inline bool operator!=(const CurrentDate& a, const CurrentDate& b)
-{
-    return !(a == b);
-}

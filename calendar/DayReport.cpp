@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "calendar/MovableHolidays.h"
 #include "records/Atoi.h"
 
 namespace {
@@ -90,7 +91,8 @@ std::string FormatDateLine(const CurrentDate& date, int uiLanguage)
 // One pass over the records instead of one per day: each record is matched
 // against all eight day keys at once. Within a look-ahead line the names come
 // in day order and, within a day, in list order, as a pass per day gives them.
-int BuildDayReport(const RecordList& list, const CurrentDate& date, int uiLanguage, DayReportTexts& out)
+int BuildDayReport(const RecordList& list, const CurrentDate& date, int uiLanguage, DayReportTexts& out,
+                   const HolidayCountry* country)
 {
     out = DayReportTexts();
 
@@ -99,6 +101,8 @@ int BuildDayReport(const RecordList& list, const CurrentDate& date, int uiLangua
     Key keys[kDays];
     uint32_t codes[kDays];
     unsigned packedMask = 0;
+    unsigned leapMask = 0;  // the days that are 28 February of a year without a 29th
+    std::vector<const char*> movable[kDays];
     CurrentDate day = date;
     for (int k = 0; k < kDays; ++k) {
         if (k > 0)
@@ -109,7 +113,12 @@ int BuildDayReport(const RecordList& list, const CurrentDate& date, int uiLangua
         const bool packed = key.day.size() == 2 && key.month.size() == 2;
         codes[k] = packed ? Pack(key.day, key.month) : 0;
         packedMask |= static_cast<unsigned>(packed) << k;
+        const bool leap = day.m_nDay == 28 && day.m_nMonth == 2 && MonthLength(2, day.m_nYear) == 28;
+        leapMask |= static_cast<unsigned>(leap) << k;
+        if (country)
+            MovableHolidaysOn(*country, day.m_nDay, day.m_nMonth, day.m_nYear, movable[k]);
     }
+    const uint32_t leapDay = Pack("29", "02");
     const unsigned allDays = (1u << kDays) - 1;
     // The eight days fall in one or two months; most records are in others
     // and are passed over after one comparison of their month bytes.
@@ -157,6 +166,11 @@ int BuildDayReport(const RecordList& list, const CurrentDate& date, int uiLangua
             for (int k = 0; k < kDays; ++k)
                 matches |= static_cast<unsigned>(codes[k] == code) << k;
             matches &= packedMask;
+            if (code == leapDay && leapMask) {
+                const std::string_view year = list.m_arrYear[i];
+                if (year != kCalendarCode && year != kHolidayCode)
+                    matches |= leapMask;
+            }
         } else if (packedMask != allDays) {
             for (int k = 0; k < kDays; ++k) {
                 if (!(packedMask & (1u << k)) && d == keys[k].day && m == keys[k].month)
@@ -192,6 +206,9 @@ int BuildDayReport(const RecordList& list, const CurrentDate& date, int uiLangua
         }
     }
 
+    for (const char* name : movable[0])
+        AppendLine(out.m_showHolidays, name, kLineBreak);
+
     std::string holidays, anniversaries, calendar;
     for (int k = 1; k < kDays; ++k) {
         for (int i : ahead[k]) {
@@ -199,6 +216,8 @@ int BuildDayReport(const RecordList& list, const CurrentDate& date, int uiLangua
             std::string& line = year == kHolidayCode ? holidays : year == kCalendarCode ? calendar : anniversaries;
             AppendLine(line, list.m_arrName[i], ", ");
         }
+        for (const char* name : movable[k])
+            AppendLine(holidays, name, ", ");
     }
     out.m_showNextDays = holidays + kLineBreak + anniversaries + kLineBreak + calendar;
     out.m_showDnes = FormatDateLine(date, uiLanguage);

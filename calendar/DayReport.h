@@ -26,6 +26,12 @@ std::string DayKey(long long number);
 // in Czech: the separator each table entry would have brought.
 std::string FormatDateLine(const CurrentDate& date, int uiLanguage);
 
+struct HolidayCountry;
+
 // Builds all five texts for the date from the first m_nCount records and
-// returns the index of the last record on that day, or -1 if none is.
-int BuildDayReport(const RecordList& list, const CurrentDate& date, int uiLanguage, DayReportTexts& out);
+// returns the index of the last record on that day, or -1 if none is. The
+// country's movable holidays of a day follow the records' holidays of that
+// day. In a year without 29 February, the birthdays and anniversaries of
+// 29.02 fall on 28 February, in their place among that day's records.
+int BuildDayReport(const RecordList& list, const CurrentDate& date, int uiLanguage, DayReportTexts& out,
+                   const HolidayCountry* country = nullptr);

@@ -146,6 +146,7 @@ void CEditRules::OnDelete()
     --m_nCount;
     // The record that followed takes the position; after the last one, the new last.
     Go(m_nCurrent);
+    ReleaseReplaced();
 }
 
 void CEditRules::OnFieldChange()
@@ -178,4 +179,12 @@ void CEditRules::OnFieldChange()
         m_pName->SetAt(m_nCurrent, m_strEditName);
     }
     ExchangeToControls();
+    ReleaseReplaced();
+}
+
+void CEditRules::ReleaseReplaced()
+{
+    // The editor keeps copies only, so no view outlives the change.
+    for (CStringArray* column : {m_pDay, m_pMonth, m_pYear, m_pName})
+        column->ReleaseReplaced();
 }

@@ -67,4 +67,5 @@ private:
     bool HasRecord() const { return m_nCurrent >= 0 && m_nCurrent < m_nCount; }
     int ClampToList(int index) const;
     void Go(int index);
+    void ReleaseReplaced();
 };

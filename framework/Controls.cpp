@@ -109,8 +109,3 @@ void CToolTipCtrl::RelayEvent(MSG* msg)
 {
     ::SendMessageW(m_hWnd, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(msg));
 }
-
-int CToolTipCtrl::GetToolCount() const
-{
-    return static_cast<int>(::SendMessageW(m_hWnd, TTM_GETTOOLCOUNT, 0, 0));
-}

@@ -50,6 +50,5 @@ public:
     BOOL AddTool(CWnd* tool, const std::string& cp1250Text);
     void Activate(BOOL activate);
     void RelayEvent(MSG* msg);
-    int GetToolCount() const;
     ~CToolTipCtrl() override;
 };

@@ -21,8 +21,8 @@ public:
     explicit CDialog(UINT templateId, CWnd* parent = nullptr);
     ~CDialog() override;
 
-    // The result EndDialog gave; -1 when the dialog could not be made or the
-    // program's end (a quit) ended it.
+    // The result EndDialog gave; -1 when the dialog could not be made or a
+    // quit request (the program's end, or a failure: AfxFailureHasEscaped) ended it.
     INT_PTR DoModal();
     // Not ::EndDialog: DoModal runs its own modal loop (so that every message
     // passes the application's message filter), and this ends that loop.

@@ -114,6 +114,11 @@ void AfxFailureEscaped()
     ::PostQuitMessage(1);
 }
 
+bool AfxFailureHasEscaped()
+{
+    return g_failed;
+}
+
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
 {
     CWinApp* app = AfxGetApp();

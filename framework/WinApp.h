@@ -46,3 +46,5 @@ void ShowErrorBox(const std::string& text);
 // only there: an exception escaped a handler. Shows the application's
 // failure box (once, without the heap) and ends the program with exit code 1.
 void AfxFailureEscaped();
+// Whether AfxFailureEscaped has run: the program is ending on a failure.
+bool AfxFailureHasEscaped();

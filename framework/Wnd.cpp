@@ -13,11 +13,6 @@ CWnd::~CWnd()
         UnsubclassWindow();
 }
 
-void CWnd::SetWindowText(const std::string& cp1250)
-{
-    ::SetWindowTextW(m_hWnd, tolvari::Widen(cp1250).c_str());
-}
-
 std::string CWnd::GetWindowText() const
 {
     const int length = ::GetWindowTextLengthW(m_hWnd);

@@ -44,12 +44,6 @@ constexpr MessageMapEntry MapCommand(UINT id, UINT code, void (T::*fn)())
 }
 
 template <class T>
-constexpr MessageMapEntry MapCommandRange(UINT first, UINT last, UINT code, void (T::*fn)())
-{
-    return {WM_COMMAND, code, first, last, static_cast<void (CWnd::*)()>(fn), nullptr, nullptr};
-}
-
-template <class T>
 constexpr MessageMapEntry MapMessage(UINT message, void (T::*fn)())
 {
     return {message, 0, 0, 0, static_cast<void (CWnd::*)()>(fn), nullptr, nullptr};
@@ -78,12 +72,10 @@ public:
 
     HWND GetDlgItem(int id) const { return ::GetDlgItem(m_hWnd, id); }
     DWORD GetStyle() const { return static_cast<DWORD>(::GetWindowLongPtrW(m_hWnd, GWL_STYLE)); }
-    // <windows.h> renames these (and any method named like an A/W function)
-    // to GetWindowTextW and so on; every file that uses them must include it
-    // first, as this header does, or the names will not match at link time.
-    void SetWindowText(const std::string& cp1250);
+    // <windows.h> renames this (and any method named like an A/W function)
+    // to GetWindowTextW; every file that uses it must include it first, as
+    // this header does, or the names will not match at link time.
     std::string GetWindowText() const;
-    void Invalidate(BOOL erase = TRUE) { ::InvalidateRect(m_hWnd, nullptr, erase); }
     // Centres a top-level window over its owner, or on the work area of its
     // monitor when it has no visible owner, and keeps it inside that area.
     void CenterWindow();

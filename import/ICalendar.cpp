@@ -213,7 +213,7 @@ private:
     const EntrySink& m_sink;
     std::map<std::string, Zone> m_zones;
     std::string m_tzid;
-    bool m_birthdayCalendar = false, m_holidayCalendar = false;
+    bool m_birthdayCalendar = false, m_holidayCalendar = false, m_fromTolvari = false;
     Event m_event;
     std::set<std::string> m_masters;
     // The dates of events without a rule, by UID, in file order.
@@ -533,7 +533,7 @@ void CalendarReader::EventLine(const ContentLine& line)
         e.recurrenceId = {line.value, line.Param("TZID")};
     else if (name == "STATUS")
         e.cancelled = UpperAscii(line.value) == "CANCELLED";
-    else if (name == "X-TOLVARI-YEAR")
+    else if (name == "X-TOLVARI-YEAR" && m_fromTolvari)
         e.tolvariYear = line.value;
     else if (name == "RDATE" || name == "EXDATE") {
         for (const std::string& value : SplitText(line.value, ','))
@@ -573,6 +573,8 @@ int CalendarReader::Read(ContentLineReader& reader)
             if (!components.empty())
                 components.pop_back();
         } else if (inside == "VCALENDAR") {
+            if (line.name == "PRODID")
+                m_fromTolvari = line.value.find("Tolvari") != std::string::npos;
             if (line.name == "X-WR-CALNAME" || line.name == "NAME") {
                 // "Birthdays and holidays" says neither: each event decides.
                 const bool holidays = SaysHoliday(line.Utf8Value()), birthdays = SaysBirthday(line.Utf8Value());

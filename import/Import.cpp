@@ -6,6 +6,7 @@
 #include "app/Settings.h"
 #include "import/ContentLines.h"
 #include "import/Cp1250.h"
+#include "records/Atoi.h"
 #include "records/DataFile.h"
 #include "records/FileSystem.h"
 
@@ -64,6 +65,19 @@ bool ParseImportArgs(const std::vector<std::string>& args, ImportOptions& option
             options.dataFile = args[++i];
         else if (arg == "--data")
             error = "--data needs the data file's name";
+        else if (arg == "--export" && i + 1 < args.size())
+            options.exportFile = args[++i];
+        else if (arg == "--holidays")
+            options.exportHolidays = true;
+        else if (arg == "--calendar")
+            options.exportCalendar = true;
+        else if (arg == "--remind-days" && i + 1 < args.size() && args[i + 1].size() <= 2 &&
+                 args[i + 1].find_first_not_of("0123456789") == std::string::npos && AtoiSaturating(args[i + 1]) <= 30)
+            options.remindDays = AtoiSaturating(args[++i]);
+        else if (arg == "--remind-days")
+            error = "--remind-days needs a number of days from 0 to 30";
+        else if (arg == "--export")
+            error = "--export needs the name of the .ics file to write";
         else if (arg.size() > 1 && arg[0] == '-')
             error = "unknown option " + arg;
         else
@@ -71,7 +85,17 @@ bool ParseImportArgs(const std::vector<std::string>& args, ImportOptions& option
         if (!error.empty())
             return false;
     }
-    if (options.inputs.empty() && !options.help)
+    const std::string& out = options.exportFile;
+    const bool exporting = !out.empty();
+    if (options.help)
+        return true;
+    if (exporting && (out.size() < 5 || UpperAscii(out.substr(out.size() - 4)) != ".ICS"))
+        error = "--export needs the name of the .ics file to write";
+    else if (exporting && (options.dryRun || !options.inputs.empty()))
+        error = "--export writes the data file's entries; it takes no input file and no --dry-run";
+    else if (!exporting && (options.exportHolidays || options.exportCalendar || options.remindDays >= 0))
+        error = "--holidays, --calendar and --remind-days go with --export";
+    else if (!exporting && options.inputs.empty())
         error = "no .vcf or .ics file given";
     return error.empty();
 }
@@ -80,13 +104,22 @@ std::string ImportUsage(const std::string& program)
 {
     return "Usage: " + program +
            " [--dry-run] [--data FILE] [--no-age-without-year] INPUT.vcf|INPUT.ics...\n"
+           "       " +
+           program +
+           " --export OUT.ics [--data FILE] [--holidays] [--calendar] [--remind-days N]\n"
            "Adds the birthdays and anniversaries of contacts (.vcf) and the yearly events of\n"
            "calendars (.ics) to the data file.\n"
            "  --dry-run              show what would be added, change nothing\n"
            "  --data FILE            the data file; without it FILE= of Tolvari.ini in the\n"
            "                         current folder, else Tolvari.dat\n"
            "  --no-age-without-year  a date without a year is added as 8888, shown without\n"
-           "                         age (the default)";
+           "                         age (the default)\n"
+           "Or writes the birthdays and anniversaries of the data file to an iCalendar\n"
+           "file as yearly all-day events, for phone, web and desktop calendars:\n"
+           "  --export OUT.ics       the file to write (replaced if it exists)\n"
+           "  --holidays             the holidays (9999) too\n"
+           "  --calendar             the calendar entries, such as name days (0000), too\n"
+           "  --remind-days N        a reminder N days before (0 to 30), at 09:00";
 }
 
 ImportMerge::ImportMerge(RecordList& list) : m_list(list)
@@ -176,30 +209,36 @@ std::vector<ImportEntry> ReadEntries(std::string_view text, const ReadContext& c
     return entries;
 }
 
+bool FilePathOf(const ImportOptions& options, const std::string& arg, std::string& path, const ImportPrint& print)
+{
+    bool lossy = false;
+    path = options.cp1250Paths ? cp1250::FromUtf8(arg, &lossy) : arg;
+    if (lossy)
+        print("Error: the name " + arg + " has characters this program cannot open. Rename the file.", true);
+    return !lossy;
+}
+
+bool FindDataFile(const ImportOptions& options, std::string& path, std::string& shown, const ImportPrint& print)
+{
+    shown = options.dataFile;
+    if (!options.dataFile.empty())
+        return FilePathOf(options, options.dataFile, path, print);
+    // As the main program finds it, except that a missing settings file
+    // means the default name.
+    Settings settings = DefaultSettings(0);
+    std::string ini;
+    if (filesys::ReadWholeFile(SettingsFileName(0), ini))
+        ApplySettingsText(settings, ini);
+    path = settings.m_strDataFile;
+    shown = options.cp1250Paths ? cp1250::ToUtf8(path) : path;
+    return true;
+}
+
 int RunImport(const ImportOptions& options, const ImportPrint& print)
 {
-    // A file name as the file functions take it; false if it cannot be one.
-    auto toPath = [&](const std::string& arg, std::string& path) {
-        bool lossy = false;
-        path = options.cp1250Paths ? cp1250::FromUtf8(arg, &lossy) : arg;
-        if (lossy)
-            print("Error: the name " + arg + " has characters this program cannot open. Rename the file.", true);
-        return !lossy;
-    };
-    std::string dataPath, dataShown = options.dataFile;
-    if (!options.dataFile.empty()) {
-        if (!toPath(options.dataFile, dataPath))
-            return 1;
-    } else {
-        // As the main program finds it, except that a missing settings file
-        // means the default name.
-        Settings settings = DefaultSettings(0);
-        std::string ini;
-        if (filesys::ReadWholeFile(SettingsFileName(0), ini))
-            ApplySettingsText(settings, ini);
-        dataPath = settings.m_strDataFile;
-        dataShown = options.cp1250Paths ? cp1250::ToUtf8(dataPath) : dataPath;
-    }
+    std::string dataPath, dataShown;
+    if (!FindDataFile(options, dataPath, dataShown, print))
+        return 1;
 
     RecordList list;
     if (!LoadDataFile(dataPath, list)) {
@@ -214,7 +253,7 @@ int RunImport(const ImportOptions& options, const ImportPrint& print)
     ImportMerge merge(list);
     for (const std::string& input : options.inputs) {
         std::string path;
-        if (!toPath(input, path))
+        if (!FilePathOf(options, input, path, print))
             return 1;
         FileSource source(path);
         if (!source.IsOpen()) {

@@ -19,6 +19,11 @@ struct ImportOptions {
     bool noAgeWithoutYear = false;
     std::string dataFile;  // empty: FILE= of Tolvari.ini, else Tolvari.dat
     std::vector<std::string> inputs;
+    // --export OUT.ics: the data file's entries written as a calendar
+    // instead of an import (export/Export.h).
+    std::string exportFile;
+    bool exportHolidays = false, exportCalendar = false;
+    int remindDays = -1;  // none
     // Arguments are UTF-8 everywhere; the Windows file functions take code
     // page 1250 names (records/FileSystem.h).
     bool cp1250Paths = false;
@@ -34,6 +39,13 @@ std::string ImportUsage(const std::string& program);
 
 // Shows one line (UTF-8, no line end) to the user; errors go apart.
 using ImportPrint = std::function<void(const std::string& line, bool error)>;
+
+// A file name of the command line as the file functions take it; false,
+// with the message, if it cannot be one.
+bool FilePathOf(const ImportOptions& options, const std::string& arg, std::string& path, const ImportPrint& print);
+// The data file: --data, else FILE= of the settings file in the current
+// folder, else the default name. Shown is its name as the user knows it.
+bool FindDataFile(const ImportOptions& options, std::string& path, std::string& shown, const ImportPrint& print);
 
 // Appends entries to a record list, each only once: an entry equal to a
 // record (same day, month, year and name) counts as already there. Prints

@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "export/Export.h"
 #include "import/Import.h"
 
 int main(int argc, char** argv)
@@ -16,7 +17,8 @@ int main(int argc, char** argv)
         std::fprintf(options.help ? stdout : stderr, "%s\n", ImportUsage("tolvari-import").c_str());
         return options.help ? 0 : 2;
     }
-    return RunImport(options, [](const std::string& line, bool isError) {
+    const ImportPrint print = [](const std::string& line, bool isError) {
         std::fprintf(isError ? stderr : stdout, "%s\n", line.c_str());
-    });
+    };
+    return options.exportFile.empty() ? RunImport(options, print) : RunExport(options, print);
 }

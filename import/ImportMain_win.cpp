@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "export/Export.h"
 #include "import/Import.h"
 
 namespace {
@@ -102,17 +103,22 @@ int wmain(int argc, wchar_t** argv)
         code = options.help ? 0 : 2;
     } else {
         if (options.dataFile.empty()) {
+            // The export's output is named like an input.
             std::vector<std::wstring> inputs;
             for (const std::string& input : options.inputs)
                 inputs.push_back(Wide(input));
+            inputs.push_back(Wide(options.exportFile));
             UseProgramFolderIfNoneHere(inputs);
-            for (size_t i = 0; i < inputs.size(); ++i)
+            for (size_t i = 0; i < options.inputs.size(); ++i)
                 options.inputs[i] = Utf8(inputs[i]);
+            if (!options.exportFile.empty())
+                options.exportFile = Utf8(inputs.back());
         }
         options.cp1250Paths = true;
-        code = RunImport(options, [](const std::string& line, bool isError) {
+        const ImportPrint print = [](const std::string& line, bool isError) {
             WriteLine(isError ? STD_ERROR_HANDLE : STD_OUTPUT_HANDLE, line);
-        });
+        };
+        code = options.exportFile.empty() ? RunImport(options, print) : RunExport(options, print);
     }
     WaitIfOwnConsole();
     return code;

@@ -42,10 +42,32 @@ std::string_view RecordLines::SplitField(uint32_t start, RecordField field) cons
     return fields.name;
 }
 
-CStringArray::Slot CStringArray::OwnedSlot(std::string text)
+CStringArray::Slot CStringArray::OwnedSlot(std::string_view text)
 {
-    m_owned.push_back(std::move(text));
-    return Slot{static_cast<uint32_t>(m_owned.size() - 1), kOwned};
+    if (m_free.empty()) {
+        m_owned.emplace_back(text);
+        return Slot{static_cast<uint32_t>(m_owned.size() - 1), kOwned};
+    }
+    const uint32_t index = m_free.back();
+    m_owned[index].assign(text.data(), text.size());
+    m_free.pop_back();
+    return Slot{index, kOwned};
+}
+
+void CStringArray::SetAside(const Slot& s)
+{
+    if (s.length & kOwned)
+        m_replaced.push_back(s.offset);
+}
+
+void CStringArray::ReleaseReplaced()
+{
+    m_free.reserve(m_free.size() + m_replaced.size());
+    for (const uint32_t index : m_replaced) {
+        std::string().swap(m_owned[index]);
+        m_free.push_back(index);
+    }
+    m_replaced.clear();
 }
 
 void CStringArray::MakeSlots()
@@ -65,10 +87,17 @@ void CStringArray::MakeSlots()
 
 void CStringArray::SetAt(int i, std::string_view text)
 {
+    if (GetAt(i) == text)
+        return;
     if (m_lines)
         MakeSlots();
-    // A new text even for an element that has one, so views of the old stay valid.
-    m_slots[static_cast<size_t>(i)] = OwnedSlot(std::string(text));
+    // The old text is set aside, not overwritten, so views of it stay valid.
+    // Whatever can fail comes before the first change.
+    m_replaced.reserve(m_replaced.size() + 1);
+    const Slot added = OwnedSlot(text);
+    Slot& slot = m_slots[static_cast<size_t>(i)];
+    SetAside(slot);
+    slot = added;
 }
 
 void CStringArray::SetAtGrow(int i, std::string_view text)
@@ -76,7 +105,7 @@ void CStringArray::SetAtGrow(int i, std::string_view text)
     if (m_lines)
         MakeSlots();
     if (i >= GetSize()) {
-        Slot added = OwnedSlot(std::string(text));
+        Slot added = OwnedSlot(text);
         m_slots.resize(static_cast<size_t>(i) + 1, Slot{0, 0});
         m_slots[static_cast<size_t>(i)] = added;
         return;
@@ -88,6 +117,8 @@ void CStringArray::RemoveAt(int i)
 {
     if (m_lines)
         MakeSlots();
+    m_replaced.reserve(m_replaced.size() + 1);
+    SetAside(m_slots[static_cast<size_t>(i)]);
     m_slots.erase(m_slots.begin() + i);
 }
 
@@ -96,6 +127,8 @@ void CStringArray::RemoveAll()
     m_lines.reset();
     m_slots.clear();
     m_owned.clear();
+    m_replaced.clear();
+    m_free.clear();
     m_buffer.reset();
     m_base = nullptr;
 }
@@ -116,7 +149,7 @@ void CStringArray::AttachBuffer(std::shared_ptr<const std::string> buffer)
     for (Slot& s : m_slots) {
         if (s.length & kOwned)
             continue;
-        s = s.length == 0 ? Slot{0, 0} : OwnedSlot(std::string(m_base + s.offset, s.length));
+        s = s.length == 0 ? Slot{0, 0} : OwnedSlot(std::string_view(m_base + s.offset, s.length));
     }
     m_buffer = std::move(buffer);
     m_base = m_buffer ? m_buffer->data() : nullptr;
@@ -125,7 +158,7 @@ void CStringArray::AttachBuffer(std::shared_ptr<const std::string> buffer)
 void CStringArray::AddCopiedSlice(size_t offset, size_t length)
 {
     // Beyond what a slot can address: keep a copy instead.
-    m_slots.push_back(OwnedSlot(std::string(m_base + offset, length)));
+    m_slots.push_back(OwnedSlot(std::string_view(m_base + offset, length)));
 }
 
 void CStringArray::AddLines(std::shared_ptr<const RecordLines> lines, RecordField field)

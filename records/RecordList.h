@@ -109,9 +109,9 @@ private:
 //
 // GetAt therefore hands out a view, not a copy. A view stays valid, showing
 // the text it was taken from, through SetAt, SetAtGrow, Add and RemoveAt of
-// any element (they never touch a text once stored), and ends with RemoveAll,
-// AttachBuffer, AddLines into an empty array (a load) or the array itself.
-// Whoever keeps a text across a load copies it (std::string).
+// any element (a replaced or removed text is only set aside), and ends with
+// ReleaseReplaced, RemoveAll, AttachBuffer, AddLines into an empty array (a
+// load) or the array itself. Whoever keeps a text longer copies it.
 class CStringArray {
 public:
     int GetSize() const { return m_lines ? m_lines->Count() : static_cast<int>(m_slots.size()); }
@@ -125,6 +125,7 @@ public:
         return std::string_view(m_base + s.offset, s.length);
     }
     std::string_view operator[](int i) const { return GetAt(i); }
+    // A text equal to the present one is left as it is, allocating nothing.
     void SetAt(int i, std::string_view text);
     // Index equal to the size appends; a larger index grows with empty texts.
     void SetAtGrow(int i, std::string_view text);
@@ -132,6 +133,9 @@ public:
     void RemoveAt(int i);
     void RemoveAll();
     void Reserve(int n);
+    // Frees the texts that SetAt and RemoveAt set aside; call it when no view
+    // of them can be in use (the editor does after each change).
+    void ReleaseReplaced();
 
     // Bulk loading: appends buffer[offset, offset + length) without copying
     // it. All columns of one list may share the buffer; an array refers to
@@ -162,7 +166,8 @@ private:
         uint32_t offset;
         uint32_t length;
     };
-    Slot OwnedSlot(std::string text);
+    Slot OwnedSlot(std::string_view text);
+    void SetAside(const Slot& s);
     void AddCopiedSlice(size_t offset, size_t length);
     // From a view of record lines to slices of their text.
     void MakeSlots();
@@ -173,9 +178,12 @@ private:
     std::shared_ptr<const std::string> m_buffer;
     const char* m_base = nullptr;
     // A deque, so that adding a text leaves the others (and views of them)
-    // in place. Texts of changed and removed elements stay until RemoveAll;
-    // the editor stores a field per keystroke, a few kilobytes in a long run.
+    // in place. Texts of changed and removed elements wait in m_replaced for
+    // ReleaseReplaced, which frees them and lists their places in m_free for
+    // reuse: the texts held stay proportional to the live elements.
     std::deque<std::string> m_owned;
+    std::vector<uint32_t> m_replaced;
+    std::vector<uint32_t> m_free;
 };
 
 // Record i is element i of each column; all four hold m_nCount elements.

@@ -263,7 +263,7 @@ std::string Thousands(int n)
 int main(int argc, char** argv)
 {
     int rounds = 15;
-    bool smoke = false;
+    bool smoke = false, startupOnly = false;
     std::wstring emptyExe = L"EmptyDialog.exe";
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
@@ -273,8 +273,11 @@ int main(int argc, char** argv)
             emptyExe = Widen(argv[++i]);
         else if (arg == "--smoke")
             smoke = true;
+        else if (arg == "--startup-only")
+            startupOnly = true;
         else {
-            std::fprintf(stderr, "usage: %s [--rounds N] [--empty EmptyDialog.exe] [--smoke]\n", argv[0]);
+            std::fprintf(stderr, "usage: %s [--rounds N] [--empty EmptyDialog.exe] [--smoke] [--startup-only]\n",
+                         argv[0]);
             return 2;
         }
     }
@@ -285,7 +288,7 @@ int main(int argc, char** argv)
         rounds = 1;
 
     bool ok = true;
-    double startupRatio = 0, click100k = 0;
+    double startupRatio = 0, startupRatio10k = 0, click100k = 0;
     std::printf("Start-up until the report is shown, medians of %d interleaved starts:\n", rounds);
     for (int entries : startupEntries) {
         const int n = smoke ? 100 : entries;
@@ -296,15 +299,17 @@ int main(int argc, char** argv)
             break;
         }
         const double ratio = s.tolvari / s.empty;
-        if (entries == 1000)
-            startupRatio = ratio;
+        (entries == 1000 ? startupRatio : startupRatio10k) = ratio;
         std::printf("  %9s entries: empty dialog %7.1f ms, Tolvari %7.1f ms, %.2fx\n", Thousands(n).c_str(), s.empty,
                     s.tolvari, ratio);
         if (smoke)
             break;
     }
-    std::printf("Tomorrow click until the five fields hold the next day, medians of %d clicks:\n", rounds);
+    if (!startupOnly)
+        std::printf("Tomorrow click until the five fields hold the next day, medians of %d clicks:\n", rounds);
     for (int entries : clickEntries) {
+        if (startupOnly)
+            break;
         const int n = smoke ? 100 : entries;
         const Click c = MeasureClick(n, rounds);
         if (c.roundTrip < 0) {
@@ -328,8 +333,11 @@ int main(int argc, char** argv)
         std::printf("Goals:\n");
         std::printf("  %s start-up with 1,000 entries: %.2fx the empty dialog (goal <= 1.3x)\n",
                     startupRatio <= 1.3 ? "PASS" : "MISS", startupRatio);
-        std::printf("  %s Tomorrow click at 100,000 entries: %.2f ms (goal < 16 ms)\n",
-                    click100k < 16 ? "PASS" : "MISS", click100k);
+        std::printf("  %s start-up with 10,000 entries: %.2fx the empty dialog (goal <= 1.6x)\n",
+                    startupRatio10k <= 1.6 ? "PASS" : "MISS", startupRatio10k);
+        if (!startupOnly)
+            std::printf("  %s Tomorrow click at 100,000 entries: %.2f ms (goal < 16 ms)\n",
+                        click100k < 16 ? "PASS" : "MISS", click100k);
     }
     return 0;
 }

@@ -62,7 +62,8 @@ TEST(Editor, ChangesAndADeleteAreSavedWithTheirBytes)
 }
 
 // Another process holds the data file without sharing: the box comes after
-// the editor has gone, the file stays, and the next close saves the changes.
+// the editor has gone, the file stays, and the next end of the editor saves
+// the changes, here a quit request from another program.
 TEST(Editor, FailedSaveIsReportedAndTheNextCloseSavesTheKeptChanges)
 {
     e2e::TempDir dir;
@@ -80,9 +81,8 @@ TEST(Editor, FailedSaveIsReportedAndTheNextCloseSavesTheKeptChanges)
     ::CloseHandle(held);
     EXPECT_EQ(dir.Read(L"Tolvari.dat"), kData);
     ed = e2e::OpenBySysMenu(app, L'e', IDC_EDIT_NAME);
-    App::Click(ed, IDOK, false);
-    ASSERT_TRUE(Closed(app, ed));
+    ::PostThreadMessageW(::GetWindowThreadProcessId(ed, nullptr), WM_QUIT, 0, 0);
+    EXPECT_EQ(app.ExitCode(), 0u);
     EXPECT_EQ(dir.Read(L"Tolvari.dat"),
               kHead + "10.12 1950 Grandpa\r\n24.12 9999 Christmas Eve\r\n15.03 8888 Anna\r\n");
-    EXPECT_EQ(app.Text(IDC_TODAY_BIRTHDAYS), "Grandpa (76 let)");
 }

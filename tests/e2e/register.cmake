@@ -60,3 +60,15 @@ if(TEST e2e.Dist)
   set_property(TEST e2e.Dist APPEND PROPERTY FIXTURES_REQUIRED dist)
   set_property(TEST e2e.Dist APPEND PROPERTY ENVIRONMENT TOLVARI_DIST_DIR=${DIST_UNZIPPED})
 endif()
+
+# The export as calendar programs read it (Debian's python3 with
+# python3-icalendar), and imported back: by the native tool, and by the
+# Windows one under Wine, which must write the same.
+find_program(ICAL_PYTHON python3 PATHS /usr/bin NO_DEFAULT_PATH)
+set(EXPORT_CHECK ${ICAL_PYTHON} ${CMAKE_SOURCE_DIR}/tests/e2e/export_check.py ${CMAKE_SOURCE_DIR}/data/Tolvari.dat
+                 $<TARGET_FILE:tolvari_gen>)
+add_test(NAME export.native COMMAND ${EXPORT_CHECK} $<TARGET_FILE:tolvari-import>)
+add_test(NAME export.wine
+         COMMAND ${EXPORT_CHECK} ${E2E_SESSION} exec ${E2E_STATE} ${E2E_PREFIX} ${TOLVARI_E2E_DIR}/TolvariImport.exe)
+set_tests_properties(export.native PROPERTIES LABELS e2e TIMEOUT 300)
+set_tests_properties(export.wine PROPERTIES FIXTURES_REQUIRED wine RESOURCE_LOCK wine LABELS e2e TIMEOUT 600)

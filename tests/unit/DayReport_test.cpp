@@ -5,6 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include "calendar/Easter.h"
+#include "calendar/MovableHolidays.h"
+
 #include "Rows.h"
 
 static CurrentDate Date(int day, int month, int year, int dow)
@@ -48,6 +51,7 @@ TEST(DayReport, FieldsByExample)
         Rows rows;
         CurrentDate date;
         std::vector<std::string> report;  // date line, calendar, holidays, birthdays, next days, last
+        const char* holidays = "";        // the HOLIDAYS= country
     } cases[] = {
         {"kinds of the day",
          {{"05", "03", "9999", "Holiday"}, {"05", "03", "1950", "Grandpa"}, {"05", "03", "2001", "Newborn"},
@@ -56,20 +60,51 @@ TEST(DayReport, FieldsByExample)
          Date(5, 3, 2001, 2),
          {"Monday, March  5, 2001", "Cal ACal B", "Holiday\r\nSecond",
           "Grandpa (51 let)\r\nNewborn (0 let)\r\nNot yet (-4 let)\r\nWedding", "\r\n\r\nOther", "7"}},
-        {"keys of two digits; bytes above 0x7F name no date",
-         {{"5", "03", "9999", "a"}, {" 5", "03", "9999", "b"}, {"05", "3", "9999", "c"},
-          {"\xB0\xB5", "03", "9999", "d"}, {"05", "\xB0\xB3", "9999", "e"}, {"\xB0\xB6", "\xB0\xB3", "9999", "f"}},
-         Date(5, 3, 2001, 2), {"Monday, March  5, 2001", "", "", "", "\r\n\r\n", "-1"}},
+        {"29.02 birthdays on 28 February of a common year, calendar entries and holidays not",
+         {{"28", "02", "9999", "Hol28"}, {"29", "02", "1996", "Leap"}, {"28", "02", "1990", "Plain"},
+          {"29", "02", "0000", "Cal29"}, {"29", "02", "9999", "Hol29"}, {"29", "02", "8888", "NoAge"}},
+         Date(28, 2, 2027, 1),
+         {"Sunday, February  28, 2027", "", "Hol28", "Leap (31 let)\r\nPlain (37 let)\r\nNoAge", "\r\n\r\n", "5"}},
+        // Velikonoční pondělí
+        {"Easter Monday after the file's holidays; the editor's start stays on a record",
+         {{"29", "03", "9999", "Hol29"}, {"30", "03", "9999", "Hol30"}}, Date(29, 3, 2027, 2),
+         {"Monday, March  29, 2027", "", "Hol29\r\nVelikono\xE8n\xED pond\xECl\xED", "", "Hol30\r\n\r\n", "0"}, " cz\t"},
+        // Vinerea Mare, Paştele, A doua zi de Paşti: the Orthodox Easter, 2 May 2027
+        {"Romania", {}, Date(28, 4, 2027, 4),
+         {"Wednesday, April  28, 2027", "", "", "", "Vinerea Mare, Pa\xBAtele, A doua zi de Pa\xBAti\r\n\r\n", "-1"}, "RO"},
     };
     // clang-format on
     for (const auto& c : cases) {
         for (const RecordList& list : {ListOf(c.rows), Parse(FormatDataFile(ListOf(c.rows), 0))}) {
             DayReportTexts t;
-            const int last = BuildDayReport(list, c.date, 0, t);
+            const int last = BuildDayReport(list, c.date, 0, t, FindHolidayCountry(c.holidays));
             EXPECT_EQ((std::vector<std::string>{t.m_showDnes, t.m_showCalendar, t.m_showHolidays, t.m_showBirthdays,
                                                 t.m_showNextDays, std::to_string(last)}),
                       c.report)
                 << c.what;
         }
+    }
+}
+
+// Easter Sunday from published tables: Meeus, Astronomical Algorithms (1818,
+// 1954, 1991); GM Arts' Easter date lists, dates.gmarts.org (1589, 1603,
+// 1704, 1844, 1950, 2015, 2016, 3249, 3401, 4099); the worked examples of the
+// Astronomical Society of South Australia's Easter Dating Method (1994, 1995,
+// 2870); python-dateutil's table of 1990-2050 (2000, 2027).
+TEST(Computus, EasterSundayAgainstPublishedTables)
+{
+    const std::vector<std::pair<int, int>> tables[] = {  // year, month * 100 + day: Western, then Orthodox
+        {{1704, 323}, {1818, 322}, {1844, 407}, {1950, 409}, {1954, 418}, {1991, 331}, {2000, 423}, {2027, 328},
+         {3249, 425}, {3401, 322}, {4099, 419}},
+        {{1589, 409}, {1603, 504}, {1994, 501}, {1995, 423}, {2000, 430}, {2015, 412}, {2016, 501}, {2027, 502},
+         {2870, 420}},
+    };
+    for (Computus method : {Computus::Western, Computus::Orthodox}) {
+        for (const auto& [year, date] : tables[static_cast<int>(method)]) {
+            int day = 0, month = 0;
+            EXPECT_TRUE(DateAfterMarch1(EasterAfterMarch1(year, method), day, month));
+            EXPECT_EQ(month * 100 + day, date) << year;
+        }
+        EXPECT_EQ(EasterAfterMarch1(1582, method), -1);  // before the Gregorian rules
     }
 }

@@ -2,6 +2,8 @@
 // the actions do is fuzzed (tests/fuzz/editrules_fuzz.cpp).
 #include "editor/EditRules.h"
 
+#include <malloc.h>
+
 #include <gtest/gtest.h>
 
 #include "Rows.h"
@@ -36,8 +38,23 @@ TEST(EditShowing, YearCodesPickTypeAndYearField)
         {{"01", "01", "0000", "New Year"}, "0 0 (0) Holiday 'New Year'"},
         {{"5", "3", "8888", "Eva"}, "4 2 (8888) Anniversary no age 'Eva'"},
         {{"00", "13", "1950", "Odd"}, "-1 12 1950 Anniversary 'Odd'"},
+        {{"05", "03", "-2147483648", "Min"}, "4 2 -2147483648 Anniversary 'Min'"},
         {{"", "07", "1950", "no day"}, "0 0 1900 Anniversary ''"},
     };
     for (const auto& [row, shown] : cases)
         EXPECT_EQ(FakeEditor({row}).shown, shown);
+}
+
+// A long session on a long name holds one copy of it, and storing a text
+// equal to the present one allocates nothing (heap in use, glibc).
+TEST(EditMemory, HeldTextsFollowTheLiveEntries)
+{
+    FakeEditor ed({{"05", "03", "1950", std::string(100000, 'n')}});
+    const size_t before = mallinfo2().uordblks;
+    for (size_t i = 0; i < 200; ++i)
+        ed.m_strEditName[i] = 'x', ed.OnFieldChange();
+    EXPECT_LT(mallinfo2().uordblks, before + 300000);
+    const size_t held = mallinfo2().uordblks;
+    ed.m_pName->SetAt(0, ed.m_strEditName);
+    EXPECT_EQ(mallinfo2().uordblks, held);
 }

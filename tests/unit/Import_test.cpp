@@ -257,7 +257,7 @@ TEST(ImportICalendar, YearlyEvents)
                        yearly("Christmas", ":20001225")}),
          {"24.12 8888 Eve", "12.06 9999 Queen's Birthday", "13.06 8888 Mum's birthday", "25.12 9999 Christmas"}},
         {"ended series, one split in two, excluded last dates, twelve months, the program's own export",
-         Calendar({yearly("Three", ":20000101", {"RRULE:FREQ=YEARLY;COUNT=3"}),
+         Calendar({"PRODID:-//Tolvari//Tolvari 2.5.2//EN", yearly("Three", ":20000101", {"RRULE:FREQ=YEARLY;COUNT=3"}),
                    yearly("Split", ":19900505", {"RRULE:FREQ=YEARLY;UNTIL=20190101T000000Z"}),
                    yearly("Split", ":20190505"), yearly("Until", ":20000102", {"RRULE:FREQ=YEARLY;UNTIL=20301231"}),
                    yearly("Excluded", ":20000103", {"RRULE:FREQ=YEARLY;COUNT=28", "EXDATE:20270103"}),

@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include "Rows.h"
+#include "calendar/MovableHolidays.h"
 #include "records/DataFile.h"
 
 using namespace std::string_literals;
@@ -17,20 +18,22 @@ using namespace std::string_literals;
 TEST(SettingsReading, LinesApplyByTheRules)
 {
     const std::pair<const char*, const char*> cases[] = {
-        // the file; FILE, FONT1, FACE1, SIZE1, FONT2, FACE2, SIZE2
-        {"FILE = my.dat\r\nFONT1=a=b\r\nFACE1=BOLD\nSIZE1=9\nFONT2=X\nFACE2=ITALIC\nSIZE2=7",
-         " my.dat|a=b|BOLD|9|X|ITALIC|7"},
-        {"; FILE names SIZE2\r\nfile=lower.dat\r\n",
-         "; FILE names SIZE2|Helvetica|ITALIC_BOLD|18|Helvetica|NORMAL|; FILE names SIZE2"},
-        {"FILE=one\nFILE=two\rSIZE1=3\n", "two\rSIZE1=3|Helvetica|ITALIC_BOLD|two\rSIZE1=3|Helvetica|NORMAL|16"},
+        // the file; FILE, FONT1, FACE1, SIZE1, FONT2, FACE2, SIZE2, HOLIDAYS
+        {"FILE = my.dat\r\nFONT1=a=b\r\nFACE1=BOLD\nSIZE1=9\nFONT2=X\nFACE2=ITALIC\nSIZE2=7\nHOLIDAYS= cz ",
+         " my.dat|a=b|BOLD|9|X|ITALIC|7| cz "},
+        {"; FILE names SIZE2\r\nfile=lower.dat\r\nHOLIDAYS=DE\r\n HOLIDAYS=AT\r\nholidays=PL",
+         "; FILE names SIZE2|Helvetica|ITALIC_BOLD|18|Helvetica|NORMAL|; FILE names SIZE2|DE"},
+        {"FILE=one\nFILE=two\rSIZE1=3\n", "two\rSIZE1=3|Helvetica|ITALIC_BOLD|two\rSIZE1=3|Helvetica|NORMAL|16|"},
     };
     for (const auto& [text, values] : cases) {
         Settings s = DefaultSettings(0);
         ApplySettingsText(s, text);
         EXPECT_EQ(s.m_strDataFile + "|" + s.m_strFont1 + "|" + s.m_strFace1 + "|" + s.m_strSize1 + "|" + s.m_strFont2 +
-                      "|" + s.m_strFace2 + "|" + s.m_strSize2,
+                      "|" + s.m_strFace2 + "|" + s.m_strSize2 + "|" + s.m_strHolidays,
                   values);
     }
+    for (const char* unknown : {"", "XX", "CZE", "C Z"})  // an unknown country is no country
+        EXPECT_EQ(FindHolidayCountry(unknown), nullptr) << unknown;
     const FontDescription f = DescribeFont(std::string(40, 'F'), "BOLD_ITALIC", std::string(30, '9'));
     EXPECT_EQ(std::tuple(f.face, f.height, f.weight, f.italic), std::tuple(std::string(31, 'F'), INT_MAX, 800, true));
 }
@@ -46,7 +49,7 @@ struct TestCore : CTodayCore {
 
 // A directory put in the data file's place while the program runs: the save
 // is reported and the changes kept; once the place is free again, the next
-// save writes the file anew.
+// save writes the file anew, and a failure box no longer says changes are lost.
 TEST(TodayCoreSaving, FailedSaveIsReportedAndKeepsTheChangesForTheNext)
 {
     TempDir dir;
@@ -55,6 +58,7 @@ TEST(TodayCoreSaving, FailedSaveIsReportedAndKeepsTheChangesForTheNext)
     core.m_strDataFile = dir.File("t.dat");
     core.LoadFile();
     core.m_arrName.SetAt(0, "changed");
+    core.UnsavedChanges = true;
     std::filesystem::remove(dir.File("t.dat"));
     std::filesystem::create_directory(dir.File("t.dat"));
     core.SaveFile();
@@ -64,6 +68,7 @@ TEST(TodayCoreSaving, FailedSaveIsReportedAndKeepsTheChangesForTheNext)
     std::filesystem::remove(dir.File("t.dat"));
     core.SaveFile();
     EXPECT_EQ(core.errors.size(), 1u);
+    EXPECT_STREQ(UnexpectedFailureText(true, core.UnsavedChanges, 0), "Error: Not enough memory.\n\nThe program ends.");
     EXPECT_EQ(ReadBytes(dir.File("t.dat")), "[***CALENDAR***]\r\n05.03 0000 changed\r\n");
 }
 
@@ -76,8 +81,8 @@ TEST(TodayCoreEditorDate, TakesDayAndMonthWithTheirWeekday)
     core.TakeEditorDate(-1, 2);
     core.TakeEditorDate(4, 12);
     EXPECT_EQ(FormatDateLine(core, 0), "Monday, December  31, 2001");
-    core.TakeEditorDate(28, 1);  // 29 February 2001 is counted on to 1 March, a Thursday
-    EXPECT_EQ(FormatDateLine(core, 0), "Thursday, February  29, 2001");
+    core.TakeEditorDate(30, 1);  // 31 February 2001 is counted on to 3 March, a Saturday
+    EXPECT_EQ(FormatDateLine(core, 0), "Saturday, February  31, 2001");
 }
 
 TEST(ReportField, LongTextsAreCutAndNulBytesShowAsQuestionMarks)
