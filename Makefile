@@ -8,7 +8,7 @@ FUZZ    := $(BUILD)/fuzz
 # Seconds per fuzz target for `make fuzz`; `make test` replays each corpus
 # and a fixed number of mutations from a fixed seed.
 FUZZ_SECONDS ?= 300
-FUZZ_TARGETS := datafile dayreport editrules settings
+FUZZ_TARGETS := datafile dayreport editrules settings import
 JOBS    ?= 2
 # CI treats warnings as errors.
 WERROR  := $(if $(CI),-DTOLVARI_WERROR=ON,)
@@ -19,8 +19,12 @@ E2E_ARCH = $(shell scripts/wine-arch)
 E2E_DIR  = $(if $(filter x86_64,$(E2E_ARCH)),$(WIN64),$(WIN32))
 
 # configure DIR ARCH: the cross build for i686 or x86_64 Windows in DIR.
-configure = cmake -S . -B $(1) -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-$(2).cmake \
-	  -DCMAKE_BUILD_TYPE=Release $(WERROR) >/dev/null
+# A tree configured with other toolchain files starts afresh: CMake keeps the
+# compilers it found first.
+configure = tc="$$(cat cmake/mingw.cmake cmake/mingw-$(2).cmake | cksum)"; \
+	if [ "$$(cat $(1)/.toolchain 2>/dev/null)" != "$$tc" ]; then rm -rf $(1)/CMakeCache.txt $(1)/CMakeFiles; fi; \
+	cmake -S . -B $(1) -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-$(2).cmake \
+	  -DCMAKE_BUILD_TYPE=Release $(WERROR) >/dev/null && echo "$$tc" >$(1)/.toolchain
 
 .PHONY: all bootstrap build win32 win64 e2e-build program native test run clean dist asan fuzz-build fuzz format
 

@@ -25,20 +25,6 @@ const uint16_t kHigh[128] = {
     0x0159, 0x016F, 0x00FA, 0x0171, 0x00FC, 0x00FD, 0x0163, 0x02D9,  // F8
 };
 
-void AppendUtf8(std::string& out, uint32_t cp)
-{
-    if (cp < 0x80) {
-        out += static_cast<char>(cp);
-    } else if (cp < 0x800) {
-        out += static_cast<char>(0xC0 | cp >> 6);
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else {
-        out += static_cast<char>(0xE0 | cp >> 12);
-        out += static_cast<char>(0x80 | (cp >> 6 & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    }
-}
-
 // The code point at text[i], moving i past it; -1 (and one byte on) for a
 // byte that does not start a complete sequence.
 long NextCodePoint(std::string_view text, size_t& i)
@@ -61,6 +47,25 @@ long NextCodePoint(std::string_view text, size_t& i)
 }
 
 }  // namespace
+
+void AppendUtf8(std::string& out, uint32_t cp)
+{
+    if (cp < 0x80) {
+        out += static_cast<char>(cp);
+    } else if (cp < 0x800) {
+        out += static_cast<char>(0xC0 | cp >> 6);
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    } else if (cp < 0x10000) {
+        out += static_cast<char>(0xE0 | cp >> 12);
+        out += static_cast<char>(0x80 | (cp >> 6 & 0x3F));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    } else {
+        out += static_cast<char>(0xF0 | cp >> 18);
+        out += static_cast<char>(0x80 | (cp >> 12 & 0x3F));
+        out += static_cast<char>(0x80 | (cp >> 6 & 0x3F));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    }
+}
 
 std::string FromUtf8(std::string_view utf8, bool* lossy)
 {
@@ -96,11 +101,33 @@ std::string ToUtf8(std::string_view text)
     return out;
 }
 
-std::string Latin1ToUtf8(std::string_view text)
+std::string ToUtf8(std::string_view text, Charset charset)
 {
+    // ISO 8859-2 differs from code page 1250 only in A0 to BF (and has no
+    // letters in 80 to 9F); windows-1252 from ISO 8859-1 only in 80 to 9F.
+    static const uint16_t kLatin2A0[32] = {
+        0x00A0, 0x0104, 0x02D8, 0x0141, 0x00A4, 0x013D, 0x015A, 0x00A7, 0x00A8, 0x0160, 0x015E,
+        0x0164, 0x0179, 0x00AD, 0x017D, 0x017B, 0x00B0, 0x0105, 0x02DB, 0x0142, 0x00B4, 0x013E,
+        0x015B, 0x02C7, 0x00B8, 0x0161, 0x015F, 0x0165, 0x017A, 0x02DD, 0x017E, 0x017C,
+    };
+    static const uint16_t k1252At80[32] = {
+        0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+        0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+        0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178,
+    };
     std::string out;
-    for (char c : text)
-        AppendUtf8(out, static_cast<unsigned char>(c));
+    out.reserve(text.size());
+    for (char c : text) {
+        const unsigned char b = static_cast<unsigned char>(c);
+        uint32_t cp = b;
+        if (charset == Charset::Latin2 && b >= 0xC0)
+            cp = kHigh[b - 0x80];
+        else if (charset == Charset::Latin2 && b >= 0xA0)
+            cp = kLatin2A0[b - 0xA0];
+        else if (charset == Charset::Windows1252 && b >= 0x80 && b < 0xA0)
+            cp = k1252At80[b - 0x80];
+        AppendUtf8(out, cp ? cp : '?');
+    }
     return out;
 }
 

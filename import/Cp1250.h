@@ -2,6 +2,7 @@
 // import reads and writes the same bytes on every system it builds on.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -14,9 +15,12 @@ std::string FromUtf8(std::string_view utf8, bool* lossy = nullptr);
 // The five bytes without a character become "?".
 std::string ToUtf8(std::string_view text);
 
-// ISO 8859-1 bytes, whose values are their code points.
-std::string Latin1ToUtf8(std::string_view text);
+// The other 8-bit character sets exporters label their text with.
+enum class Charset { Latin1, Latin2, Windows1252 };
+std::string ToUtf8(std::string_view text, Charset charset);
 
 bool IsUtf8(std::string_view text);
+
+void AppendUtf8(std::string& out, uint32_t codePoint);
 
 }  // namespace cp1250

@@ -2,9 +2,12 @@
 // birthday, anniversary or yearly event, or the reason it cannot be one.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "import/ContentLines.h"
 
 struct ImportEntry {
     std::string name;  // UTF-8; may be empty when skipped
@@ -12,6 +15,7 @@ struct ImportEntry {
     int month = 0;
     std::string year;     // four digits, or "8888" / "9999"
     std::string skipped;  // the reason, if the entry cannot be a record
+    bool oneOff = false;  // an appointment that does not repeat yearly: counted, not listed
 };
 
 // The suffix that marks an anniversary taken from a contact.
@@ -21,10 +25,36 @@ constexpr char kAnniversarySuffix[] = " - anniversary";
 // code of the data file, becomes "8888".
 std::string BirthdayYear(int year);
 
-// The birthdays and anniversaries of every card of a vCard file (2.1, 3.0,
-// 4.0), in file order. Cards without one give no entry.
-std::vector<ImportEntry> ReadVCards(std::string_view text);
+// What a calendar needs to know of the user's world.
+struct ReadContext {
+    Date today{1, 1, 2000};  // a series whose last date lies before it has ended
+    // Minutes east of UTC of local time at a UTC time (seconds since 1970);
+    // without it, local time is UTC.
+    std::function<int(long long utc)> localOffset;
+};
 
-// One entry per VEVENT of an iCalendar file; events that do not repeat on
-// the same date every year are skipped.
-std::vector<ImportEntry> ReadICalendar(std::string_view text);
+enum class InputFormat { Unknown, VCard, ICalendar };
+
+struct ReadResult {
+    InputFormat format = InputFormat::Unknown;
+    int items = 0;  // cards or events
+};
+
+using EntrySink = std::function<void(const ImportEntry&)>;
+
+// Reads one input, handing each entry on as soon as its card or event is
+// read. The first "BEGIN:VCARD" or "BEGIN:VCALENDAR" tells the format; what
+// comes before it is passed over.
+ReadResult ReadInput(ByteSource& source, const ReadContext& context, const EntrySink& sink);
+
+// The birthdays and anniversaries of every card of a vCard file (2.1, 3.0,
+// 4.0), in file order; cards without one give no entry. The reader stands
+// after the card's BEGIN line.
+int ReadVCardLines(ContentLineReader& reader, const EntrySink& sink);
+
+// One entry per event of an iCalendar file: yearly ones taken, the others
+// skipped with their reason. The reader stands after BEGIN:VCALENDAR.
+int ReadICalendarLines(ContentLineReader& reader, const ReadContext& context, const EntrySink& sink);
+
+// The same for a text in memory, all entries at once.
+std::vector<ImportEntry> ReadEntries(std::string_view text, const ReadContext& context = ReadContext());

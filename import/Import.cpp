@@ -1,6 +1,7 @@
 #include "import/Import.h"
 
 #include <cstdio>
+#include <ctime>
 #include <memory>
 #include <new>
 
@@ -34,18 +35,21 @@ std::string RecordName(const std::string& utf8, bool& lossy)
     return name;
 }
 
-enum class Format { Unknown, VCard, ICalendar };
-
-Format FormatOf(std::string_view text)
+// Minutes east of UTC of the system's local time at a UTC time.
+int SystemLocalOffset(long long utc)
 {
-    text = WithoutBom(text);
-    const size_t start = text.find_first_not_of(" \t\r\n");
-    const std::string head = UpperAscii(text.substr(start == std::string_view::npos ? 0 : start, 15));
-    if (head.compare(0, 11, "BEGIN:VCARD") == 0)
-        return Format::VCard;
-    if (head.compare(0, 15, "BEGIN:VCALENDAR") == 0)
-        return Format::ICalendar;
-    return Format::Unknown;
+    const std::time_t t = static_cast<std::time_t>(utc);
+    std::tm local{}, gm{};
+    const std::tm* l = std::localtime(&t);
+    if (!l)
+        return 0;
+    local = *l;
+    const std::tm* g = std::gmtime(&t);
+    if (!g)
+        return 0;
+    gm = *g;
+    const int days = local.tm_year != gm.tm_year ? (local.tm_year > gm.tm_year ? 1 : -1) : local.tm_yday - gm.tm_yday;
+    return days * 1440 + (local.tm_hour - gm.tm_hour) * 60 + (local.tm_min - gm.tm_min);
 }
 
 // A line of a file, fit to be shown in a message.
@@ -189,40 +193,83 @@ ImportMerge::ImportMerge(RecordList& list) : m_list(list)
 
 void ImportMerge::Add(const std::vector<ImportEntry>& entries, const std::string& source, const ImportPrint& print)
 {
-    for (const ImportEntry& e : entries) {
-        if (!e.skipped.empty()) {
-            ++m_skipped;
-            print("skipped" + (e.name.empty() ? std::string() : " \"" + e.name + "\"") + " in " + source + ": " +
-                      e.skipped,
-                  false);
-            continue;
-        }
-        bool lossy = false;
-        const std::string name = RecordName(e.name, lossy);
-        char day[4], month[4];
-        std::snprintf(day, sizeof day, "%02d", e.day % 100);
-        std::snprintf(month, sizeof month, "%02d", e.month % 100);
-        const std::string line = Key(day, month, e.year, name);
-        if (!m_lines.insert(line).second) {
-            ++m_already;
-            continue;
-        }
-        m_list.m_arrDay.Add(day);
-        m_list.m_arrMonth.Add(month);
-        m_list.m_arrYear.Add(e.year);
-        m_list.m_arrName.Add(name);
-        ++m_list.m_nCount;
-        ++m_added;
-        print(cp1250::ToUtf8(line), false);
-        if (lossy)
-            print("  (a character that code page 1250 cannot hold became \"?\")", false);
+    for (const ImportEntry& e : entries)
+        Add(e, source, print);
+}
+
+void ImportMerge::Add(const ImportEntry& e, const std::string& source, const ImportPrint& print)
+{
+    if (e.oneOff) {
+        ++m_counts.oneOff;
+        return;
     }
+    if (!e.skipped.empty()) {
+        ++m_counts.skipped;
+        print("skipped" + (e.name.empty() ? std::string() : " \"" + e.name + "\"") + " in " + source + ": " + e.skipped,
+              false);
+        return;
+    }
+    bool lossy = false;
+    const std::string name = RecordName(e.name, lossy);
+    char day[4], month[4];
+    std::snprintf(day, sizeof day, "%02d", e.day % 100);
+    std::snprintf(month, sizeof month, "%02d", e.month % 100);
+    const std::string line = Key(day, month, e.year, name);
+    if (!m_lines.insert(line).second) {
+        ++m_counts.already;
+        return;
+    }
+    m_list.m_arrDay.Add(day);
+    m_list.m_arrMonth.Add(month);
+    m_list.m_arrYear.Add(e.year);
+    m_list.m_arrName.Add(name);
+    ++m_list.m_nCount;
+    ++m_counts.added;
+    print(cp1250::ToUtf8(line), false);
+    if (lossy)
+        print("  (a character that code page 1250 cannot hold became \"?\")", false);
 }
 
 std::string ImportMerge::Summary() const
 {
-    return std::to_string(m_added) + " added, " + std::to_string(m_already) + " already there, " +
-           std::to_string(m_skipped) + " skipped";
+    return Summary(Counts());
+}
+
+std::string ImportMerge::Summary(const Counts& since) const
+{
+    const int oneOff = m_counts.oneOff - since.oneOff;
+    return std::to_string(m_counts.added - since.added) + " added, " +
+           std::to_string(m_counts.already - since.already) + " already there, " +
+           std::to_string(m_counts.skipped - since.skipped) + " skipped" +
+           (oneOff ? ", " + std::to_string(oneOff) + " appointments passed over (not yearly)" : std::string());
+}
+
+ReadResult ReadInput(ByteSource& source, const ReadContext& context, const EntrySink& sink)
+{
+    ContentLineReader reader(source);
+    ReadResult result;
+    ContentLine line;
+    while (result.format == InputFormat::Unknown && reader.Next(line)) {
+        if (line.name != "BEGIN")
+            continue;
+        const std::string kind = UpperAscii(line.value);
+        if (kind == "VCARD") {
+            result.format = InputFormat::VCard;
+            result.items = ReadVCardLines(reader, sink);
+        } else if (kind == "VCALENDAR") {
+            result.format = InputFormat::ICalendar;
+            result.items = ReadICalendarLines(reader, context, sink);
+        }
+    }
+    return result;
+}
+
+std::vector<ImportEntry> ReadEntries(std::string_view text, const ReadContext& context)
+{
+    TextSource source(text);
+    std::vector<ImportEntry> entries;
+    ReadInput(source, context, [&](const ImportEntry& e) { entries.push_back(e); });
+    return entries;
 }
 
 std::string DataFileOf(const ImportOptions& options)
@@ -247,20 +294,37 @@ int Run(const ImportOptions& options, const ImportPrint& print)
     RecordList list;
     if (RefusedWhileRunning(dataPath, options.dryRun, print) || !ReadDataFile(dataPath, list, print))
         return 1;
+    ReadContext context;
+    context.localOffset = options.localOffset ? options.localOffset : SystemLocalOffset;
+    const long long now = static_cast<long long>(std::time(nullptr));
+    const long long localDays = (now + context.localOffset(now) * 60LL) / 86400;
+    context.today = DateOfDays(localDays);
     ImportMerge merge(list);
     for (const std::string& input : options.inputs) {
-        std::string text;
-        if (!filesys::ReadWholeFile(input, text)) {
+        FileSource source(input);
+        if (!source.IsOpen()) {
             print("Error: Can't open file " + input + ". Nothing was imported.", true);
             return 1;
         }
-        const Format format = FormatOf(text);
-        if (format == Format::Unknown) {
-            print("Error: " + input + " is not a vCard (.vcf) or iCalendar (.ics) file in UTF-8. Nothing was imported.",
-                  true);
+        const ImportMerge::Counts before = merge.Done();
+        const ReadResult read = ReadInput(source, context, [&](const ImportEntry& e) { merge.Add(e, input, print); });
+        std::string error;
+        if (source.Failed())
+            error = "Can't read file " + input + " to its end.";
+        else if (read.format == InputFormat::Unknown)
+            error = input +
+                    " is not a vCard (.vcf) or iCalendar (.ics) file: it has no BEGIN:VCARD or BEGIN:VCALENDAR line.";
+        else if (read.items == 0)
+            error =
+                input + (read.format == InputFormat::VCard ? " holds no contact card." : " holds no calendar event.");
+        if (!error.empty()) {
+            print("Error: " + error + " Nothing was imported.", true);
             return 1;
         }
-        merge.Add(format == Format::VCard ? ReadVCards(text) : ReadICalendar(text), input, print);
+        const char* what = read.format == InputFormat::VCard ? " card" : " event";
+        print(input + ": " + std::to_string(read.items) + what + (read.items == 1 ? "" : "s") +
+                  " read: " + merge.Summary(before),
+              false);
     }
 
     if (options.dryRun) {

@@ -28,6 +28,9 @@ struct ImportOptions {
     // filesys::UseUtf8FileNames): FILE= of the settings file, code page 1250
     // like all of Tolvari's texts, is converted to match.
     bool utf8FileNames = false;
+    // Minutes east of UTC of local time at a UTC time; empty: the C
+    // library's local time.
+    std::function<int(long long utc)> localOffset;
 };
 
 // The options from the arguments after the program's name. False, with the
@@ -49,14 +52,22 @@ std::string DataFileOf(const ImportOptions& options);
 class ImportMerge {
 public:
     explicit ImportMerge(RecordList& list);
+    void Add(const ImportEntry& entry, const std::string& source, const ImportPrint& print);
     void Add(const std::vector<ImportEntry>& entries, const std::string& source, const ImportPrint& print);
-    int Added() const { return m_added; }
+    int Added() const { return m_counts.added; }
+    struct Counts {
+        int added = 0, already = 0, skipped = 0, oneOff = 0;
+    };
+    Counts Done() const { return m_counts; }
+    // "2 added, 1 already there, 0 skipped", and the one-off appointments
+    // passed over when there were any; since the given counts if any.
     std::string Summary() const;
+    std::string Summary(const Counts& since) const;
 
 private:
     RecordList& m_list;
     std::unordered_set<std::string> m_lines;
-    int m_added = 0, m_already = 0, m_skipped = 0;
+    Counts m_counts;
 };
 
 // The whole run: the data file read, every input merged, the file written

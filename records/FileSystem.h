@@ -6,6 +6,7 @@
 // command line); either way they become UTF-16 at the Win32 call.
 #pragma once
 
+#include <cstdio>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -51,5 +52,8 @@ std::string SameFileKey(const std::string& path);
 // known, else 0; the file is read to its end either way.
 ReadStatus ReadGrowing(unsigned long long sizeHint, unsigned long long limit, std::string& out,
                        const std::function<long long(char* buffer, size_t size)>& read);
+
+// The file opened for reading bytes piece by piece ("rb"), or null.
+std::FILE* OpenToRead(const std::string& path);
 
 }  // namespace filesys

@@ -166,4 +166,9 @@ bool WriteFileAtomically(const std::string& path, std::string_view bytes)
     return true;
 }
 
+std::FILE* OpenToRead(const std::string& path)
+{
+    return std::fopen(path.c_str(), "rb");
+}
+
 }  // namespace filesys

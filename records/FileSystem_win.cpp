@@ -191,4 +191,10 @@ bool WriteFileAtomically(const std::string& path, std::string_view bytes)
     return true;
 }
 
+std::FILE* OpenToRead(const std::string& path)
+{
+    const std::wstring name = WideName(path);
+    return name.empty() ? nullptr : _wfopen(name.c_str(), L"rb");
+}
+
 }  // namespace filesys
