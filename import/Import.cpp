@@ -60,7 +60,28 @@ std::string Shown(std::string_view line)
         if (static_cast<unsigned char>(c) < 0x20)
             c = '?';
     }
-    return "\"" + cp1250::ToUtf8(shown) + (line.size() > 60 ? "...\"" : "\"");
+    // A file taken for the data file by mistake is most often UTF-8.
+    return "\"" + (cp1250::IsUtf8(shown) ? shown : cp1250::ToUtf8(shown)) + (line.size() > 60 ? "...\"" : "\"");
+}
+
+// With CR alone as a line end too: the first line that is no record, header
+// or blank, and its number. False if there is none, so that the file is a
+// data file whose line ends are CR alone.
+bool FindForeignLineAnyEnds(std::string_view bytes, size_t& number, std::string_view& line)
+{
+    number = 0;
+    for (size_t start = 0; start <= bytes.size();) {
+        size_t end = bytes.find_first_of("\r\n", start);
+        if (end == std::string_view::npos)
+            end = bytes.size();
+        ++number;
+        size_t unused = 0;
+        line = bytes.substr(start, end - start);
+        if (FindForeignLine(line, unused, line))
+            return true;
+        start = end + (bytes.compare(end, 2, "\r\n") == 0 ? 2 : 1);
+    }
+    return false;
 }
 
 // Reads the data file into list, if it is one: every line a record, a
@@ -81,12 +102,18 @@ bool ReadDataFile(const std::string& path, RecordList& list, const ImportPrint& 
     size_t number = 0;
     std::string_view line;
     if (error.empty() && FindForeignLine(*bytes, number, line)) {
+        // A line holding a CR is a data file of CR line ends only when every
+        // piece between them is a line of a data file.
+        bool crEnds = line.find('\r') != std::string_view::npos;
+        size_t pieceNumber = 0;
+        std::string_view piece;
+        if (crEnds && FindForeignLineAnyEnds(*bytes, pieceNumber, piece))
+            crEnds = false, number = pieceNumber, line = piece;
         const std::string where = "line " + std::to_string(number) + ": " + Shown(line);
         error =
-            line.find('\r') != std::string_view::npos
-                ? "Error: " + path + " has line ends of CR alone (" + where +
-                      "); Tolvari reads CR LF. Save it with Windows line ends first."
-                : "Error: " + path + " is not a Tolvari data file (" + where + " is neither an entry nor a header).";
+            crEnds ? "Error: " + path + " has line ends of CR alone (" + where +
+                         "); Tolvari reads CR LF. Save it with Windows line ends first."
+                   : "Error: " + path + " is not a Tolvari data file (" + where + " is neither an entry nor a header).";
     }
     if (!error.empty()) {
         print(error + " Nothing was imported.", true);
