@@ -1,8 +1,11 @@
 // The public holidays that move with Easter, by country.
 #pragma once
 
+#include <string>
 #include <string_view>
 #include <vector>
+
+#include "calendar/Easter.h"
 
 struct HolidayCountry;
 
@@ -14,3 +17,17 @@ const HolidayCountry* FindHolidayCountry(std::string_view value);
 // table, as code page 1250 texts. None before 1583 or on a date no holiday
 // of that year reaches.
 void MovableHolidaysOn(const HolidayCountry& country, int day, int month, int year, std::vector<const char*>& names);
+
+// A holiday that moves with Easter as a calendar file lists it: its days
+// from Easter Sunday by one computus, and its title (code page 1250).
+struct ListedFeast {
+    int offset;
+    Computus computus;
+    std::string name;
+};
+
+// The HOLIDAYS= codes of the countries whose moving holidays best match the
+// listed ones: by title at the same distance from Easter first, then by
+// distance alone. Several when they match equally well; none when no
+// country keeps any of them.
+std::vector<std::string> CountriesOfFeasts(const std::vector<ListedFeast>& feasts);
