@@ -58,8 +58,8 @@ void LimitUntil(Rule& rule, const std::string& value)
 void ParseV1(Rule& rule)
 {
     const std::vector<std::string> words = SplitText(UpperAscii(rule.text), ' ');
-    const bool months = words[0] == "YM1";
-    rule.freq = months || words[0] == "YD1" ? Rule::Freq::Yearly : Rule::Freq::Other;
+    const bool months = words[0].compare(0, 2, "YM") == 0;
+    rule.freq = words[0] == "YM1" || words[0] == "YD1" ? Rule::Freq::Yearly : Rule::Freq::Other;
     for (size_t k = 1; k < words.size(); ++k) {
         const std::string& word = words[k];
         if (word.size() > 1 && word[0] == '#' && word != "#0")
