@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <climits>
-#include <cstdio>
 #include <set>
 
 #include "contentlines/Escapes.h"
@@ -11,13 +10,14 @@
 #include "import/Rule.h"
 #include "import/Series.h"
 #include "import/TimeZones.h"
+#include "import/WholeDays.h"
 
 namespace {
 
 class CalendarReader {
 public:
     CalendarReader(const ReadContext& context, const EntrySink& sink) : m_context(context), m_sink(sink) {}
-    int Read(ContentLineReader& reader);
+    int Read(ContentLineReader& reader, std::vector<ListedFeast>& feasts);
 
 private:
     void CalendarLine(const ContentLine& line);
@@ -26,7 +26,14 @@ private:
     void AddDates(const Event& event, const std::string& name);
     void AddWholeDay(const Event& event, const std::string& name, const Date& start);
     void DecideRule(const Event& event, const Date& start, ImportEntry& entry);
+    // A series that stops is still a person's birthday, or a holiday of a
+    // holidays calendar (its maker listed the years he covered).
+    bool Lasting(const Event& event) const
+    {
+        return IsBirthday(event, m_kind) || m_kind.holidays || event.category < 0;
+    }
     void Emit(const ImportEntry& entry) { m_ended.Emit(entry, m_sink); }
+    void EmitPerson(ImportEntry entry);
 
     const ReadContext& m_context;
     const EntrySink& m_sink;
@@ -36,6 +43,7 @@ private:
     Event m_event;
     std::set<std::string> m_masters;  // UIDs of events with a rule
     SeriesGroups m_groups;
+    WholeDays m_days;
     EndedSeries m_ended;
 };
 
@@ -61,6 +69,11 @@ void CalendarReader::Decide(const Event& event)
     entry.line = event.line;
     if (OwnExport(event, entry))
         return Emit(entry);
+    if (event.death) {
+        entry.skip = Skip::Death;
+        entry.property = "DEATHDATE";
+        return Emit(entry);
+    }
     const bool override = !event.recurrenceId.value.empty();
     if (override || (event.rrule.empty() && !event.rdates.empty())) {
         // One date of a series (Google writes a birthday as one per year):
@@ -93,7 +106,21 @@ void CalendarReader::Decide(const Event& event)
     entry.day = start.day;
     entry.month = start.month;
     if (!entry.Skipped())
-        entry.year = YearOf(event, start, m_kind);
+        entry.year = YearOf(event, start, m_kind, m_context.today);
+    EmitPerson(entry);
+}
+
+// A birthday calendar's title becomes the name of its person ("Anna's
+// birthday": Anna), so that the entry meets the one from contacts.
+void CalendarReader::EmitPerson(ImportEntry entry)
+{
+    std::string person;
+    int year = 0;
+    if (!entry.Skipped() && entry.year != "9999" && PersonOfTitle(entry.name, person, year)) {
+        entry.name = person;
+        if (year && entry.year == "8888")
+            entry.year = BirthdayYear(Date{entry.day, entry.month, year}, m_context.today);
+    }
     Emit(entry);
 }
 
@@ -115,7 +142,7 @@ void CalendarReader::DecideRule(const Event& event, const Date& start, ImportEnt
         --lastYear;
     const Date& today = m_context.today;
     if (lastYear < start.year ||
-        DaysOf(lastYear, start.month, start.day) < DaysOf(today.year, today.month, today.day)) {
+        (!Lasting(event) && DaysOf(lastYear, start.month, start.day) < DaysOf(today.year, today.month, today.day))) {
         entry.skip = Skip::Ended;
         entry.value = std::to_string(std::max(lastYear, start.year));
     }
@@ -125,6 +152,7 @@ void CalendarReader::AddDates(const Event& event, const std::string& name)
 {
     Series& series = m_groups.Group(event.uid.empty() ? "#" + std::to_string(m_groups.Size()) : event.uid, event.line);
     ++series.events;
+    series.lasting = series.lasting || Lasting(event);
     if (series.name.empty())
         series.name = name;
     std::vector<Dated> dates = event.rdates;
@@ -135,7 +163,7 @@ void CalendarReader::AddDates(const Event& event, const std::string& name)
         if (m_zones.LocalDate(d, m_context, date)) {
             series.dates.push_back(date);
             if (series.year.empty() || series.dates.size() == 1)
-                series.year = YearOf(event, date, m_kind);
+                series.year = YearOf(event, date, m_kind, m_context.today);
         }
     }
     for (const Dated& d : event.exdates) {
@@ -151,13 +179,8 @@ void CalendarReader::AddDates(const Event& event, const std::string& name)
 
 void CalendarReader::AddWholeDay(const Event& event, const std::string& name, const Date& start)
 {
-    char day[8];
-    std::snprintf(day, sizeof day, "|%02d%02d", start.month, start.day);
-    Series& series = m_groups.Group("\n" + name + day, event.line);
-    series.name = name;
-    series.dates.push_back(start);
-    if (++series.events == 1)
-        series.year = YearOf(event, start, m_kind);
+    m_days.Add(name, start, YearOf(event, start, m_kind, m_context.today), IsBirthday(event, m_kind), Lasting(event),
+               event.line);
 }
 
 void CalendarReader::EventLine(const ContentLine& line)
@@ -191,6 +214,14 @@ void CalendarReader::EventLine(const ContentLine& line)
             e.category = 1;
     } else if (name == "X-APPLE-SPECIAL-DAY" || name == "X-MOZILLA-BIRTHDAY") {
         e.special = e.special || SaysBirthday(line.Utf8Value()) || name == "X-MOZILLA-BIRTHDAY";
+    } else if (name == "X-KDE-KABC-BIRTHDAY" || name == "X-KDE-KABC-ANNIVERSARY") {
+        e.startIsBirth = UpperAscii(line.value) == "YES";
+    } else if (name == "X-NEXTCLOUD-BC-FIELD-TYPE") {
+        e.death = UpperAscii(line.value) == "DEATHDATE";
+        e.special = !e.death;
+    } else if (name == "X-NEXTCLOUD-BC-YEAR") {
+        Date year;
+        e.givenYear = ParseDate(line.value + "0101", year) ? year.year : 0;
     }
 }
 
@@ -207,7 +238,7 @@ void CalendarReader::CalendarLine(const ContentLine& line)
 
 // The components as they nest: events and time zones are read, the rest
 // (alarms, to-dos) passed over.
-int CalendarReader::Read(ContentLineReader& reader)
+int CalendarReader::Read(ContentLineReader& reader, std::vector<ListedFeast>& feasts)
 {
     int events = 0;
     std::vector<std::string> components{"VCALENDAR"};
@@ -241,14 +272,17 @@ int CalendarReader::Read(ContentLineReader& reader)
             m_zones.Line(line, inside);
         }
     }
-    m_groups.Decide(m_masters, m_context.today, [this](const ImportEntry& entry) { Emit(entry); });
+    const auto emit = [this](const ImportEntry& entry) { EmitPerson(entry); };
+    m_groups.Decide(m_masters, m_context.today, emit);
+    m_days.Decide(m_context.today, emit, feasts);
     m_ended.Finish(m_sink);
     return events;
 }
 
 }  // namespace
 
-int ReadICalendarLines(ContentLineReader& reader, const ReadContext& context, const EntrySink& sink)
+int ReadICalendarLines(ContentLineReader& reader, const ReadContext& context, const EntrySink& sink,
+                       std::vector<ListedFeast>& feasts)
 {
-    return CalendarReader(context, sink).Read(reader);
+    return CalendarReader(context, sink).Read(reader, feasts);
 }

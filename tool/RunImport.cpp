@@ -1,7 +1,9 @@
+#include <algorithm>
 #include <ctime>
 #include <new>
 
 #include "contentlines/ByteSource.h"
+#include "contentlines/Cp1250.h"
 #include "import/Merge.h"
 #include "import/ReadInput.h"
 #include "records/DataFile.h"
@@ -48,9 +50,31 @@ ReadContext ContextOf(const ImportOptions& options)
     return context;
 }
 
+// Once, at the end: the holidays that move with Easter were not added,
+// since Tolvari shows those of its countries itself, every year.
+void HolidaysHint(const std::vector<ListedFeast>& feasts, const ImportPrint& print)
+{
+    const std::vector<std::string> countries = CountriesOfFeasts(feasts);
+    if (countries.empty() || countries.size() > 2)
+        return;
+    std::vector<std::string> names;
+    for (const ListedFeast& feast : feasts) {
+        if (std::find(names.begin(), names.end(), feast.name) == names.end())
+            names.push_back(feast.name);
+    }
+    std::string listed;
+    for (size_t k = 0; k < names.size() && k < 4; ++k)
+        listed += (k ? ", " : "") + cp1250::ToUtf8(names[k]);
+    print("Note: the holidays that move with Easter (" + listed + (names.size() > 4 ? ", ..." : "") +
+              ") were not added. Tolvari shows them itself every year with the line HOLIDAYS=" + countries[0] +
+              (countries.size() > 1 ? " (or HOLIDAYS=" + countries[1] + ")" : std::string()) + " in Tolvari.ini.",
+          false);
+}
+
 // One input merged, with a line of what it gave; false (and said) if it
 // cannot be read whole or is no contacts or calendar file.
-bool MergeInput(const std::string& input, const ReadContext& context, ImportMerge& merge, const ImportPrint& print)
+bool MergeInput(const std::string& input, const ReadContext& context, ImportMerge& merge,
+                std::vector<ListedFeast>& feasts, const ImportPrint& print)
 {
     FileSource source(input);
     if (!source.IsOpen()) {
@@ -59,6 +83,7 @@ bool MergeInput(const std::string& input, const ReadContext& context, ImportMerg
     }
     const ImportMerge::Counts before = merge.Done();
     const ReadResult read = ReadInput(source, context, [&](const ImportEntry& e) { merge.Add(e, input, print); });
+    feasts.insert(feasts.end(), read.feasts.begin(), read.feasts.end());
     std::string error;
     if (source.Failed())
         error = "Can't read file " + input + " to its end.";
@@ -86,8 +111,9 @@ int Run(const ImportOptions& options, const ImportPrint& print)
         return 1;
     const ReadContext context = ContextOf(options);
     ImportMerge merge(list);
+    std::vector<ListedFeast> feasts;
     for (const std::string& input : options.inputs) {
-        if (!MergeInput(input, context, merge, print))
+        if (!MergeInput(input, context, merge, feasts, print))
             return 1;
     }
     if (options.dryRun) {
@@ -101,6 +127,7 @@ int Run(const ImportOptions& options, const ImportPrint& print)
             return 1;
         }
     }
+    HolidaysHint(feasts, print);
     print(Summary(merge.Done()), false);
     return 0;
 }

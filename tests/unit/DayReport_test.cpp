@@ -5,10 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include "Rows.h"
 #include "calendar/Easter.h"
 #include "calendar/MovableHolidays.h"
-
-#include "Rows.h"
 
 static CurrentDate Date(int day, int month, int year, int dow)
 {
@@ -93,10 +92,27 @@ TEST(DayReport, FieldsByExample)
 // 2870); python-dateutil's table of 1990-2050 (2000, 2027).
 TEST(Computus, EasterSundayAgainstPublishedTables)
 {
-    const std::vector<std::pair<int, int>> tables[] = {  // year, month * 100 + day: Western, then Orthodox
-        {{1704, 323}, {1818, 322}, {1844, 407}, {1950, 409}, {1954, 418}, {1991, 331}, {2000, 423}, {2027, 328},
-         {3249, 425}, {3401, 322}, {4099, 419}},
-        {{1589, 409}, {1603, 504}, {1994, 501}, {1995, 423}, {2000, 430}, {2015, 412}, {2016, 501}, {2027, 502},
+    const std::vector<std::pair<int, int>> tables[] = {
+        // year, month * 100 + day: Western, then Orthodox
+        {{1704, 323},
+         {1818, 322},
+         {1844, 407},
+         {1950, 409},
+         {1954, 418},
+         {1991, 331},
+         {2000, 423},
+         {2027, 328},
+         {3249, 425},
+         {3401, 322},
+         {4099, 419}},
+        {{1589, 409},
+         {1603, 504},
+         {1994, 501},
+         {1995, 423},
+         {2000, 430},
+         {2015, 412},
+         {2016, 501},
+         {2027, 502},
          {2870, 420}},
     };
     for (Computus method : {Computus::Western, Computus::Orthodox}) {

@@ -1,0 +1,69 @@
+// Whole-day events without a rule, as holiday feeds and some birthday
+// calendars write a yearly day: one event per year. For each title and date
+// only a small record of the years it was seen in is kept, never the
+// events, so that a calendar of a million appointments takes little memory;
+// a title's text is kept once it is seen a second time.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+#include "calendar/MovableHolidays.h"
+#include "contentlines/Dates.h"
+#include "import/Entry.h"
+
+// The years a title was seen on one date: enough to tell whether two dates
+// were seen in the same years, and to name the years when there are few.
+struct YearSet {
+    int count = 0, first = 0, last = 0;  // the least and the greatest
+    long long sum = 0, squares = 0;
+    bool operator==(const YearSet& o) const
+    {
+        return count == o.count && first == o.first && last == o.last && sum == o.sum && squares == o.squares;
+    }
+    void Add(int year);
+    // The years themselves when there are no more than four, else none.
+    std::vector<int> Years() const;
+};
+
+// One title on one date, and the years it was seen there.
+struct TitleDay {
+    uint64_t title;
+    int line;  // of its first event
+    YearSet years;
+    short year;  // the year code of its first event
+    unsigned char day, month;
+    bool birthday;  // two years make it yearly, and it never ends
+    bool lasting;   // a birthday, or a holiday of a holidays calendar: never ends
+};
+
+class WholeDays {
+public:
+    // One event: its title (trimmed), date and the year code it would be
+    // added with.
+    void Add(const std::string& title, const Date& date, const std::string& year, bool birthday, bool lasting,
+             int line);
+    // The entries, title by title in the order of their first events. A
+    // title seen on the same days in the same years, at least three (two
+    // for a birthday), is yearly on each of them: ended if its last year
+    // has passed, unless lasting. One seen in a single year gives one-off
+    // appointments. One on days a fixed distance from Easter Sunday in
+    // every year is a feast that moves with it (listed in feasts); any
+    // other falls on other dates in other years.
+    void Decide(const Date& today, const EntrySink& emit, std::vector<ListedFeast>& feasts) const;
+
+private:
+    struct Title {
+        int name = -1;   // in m_names; -1 until the title is seen again
+        int first = -1;  // its first day in m_days
+    };
+    void DecideTitle(const std::vector<const TitleDay*>& days, const std::string& name, const Date& today,
+                     const EntrySink& emit, std::vector<ListedFeast>& feasts) const;
+
+    std::vector<TitleDay> m_days;                    // in file order
+    std::unordered_map<uint64_t, uint32_t> m_dayOf;  // title and date
+    std::unordered_map<uint64_t, Title> m_titles;
+    std::vector<std::string> m_names;
+};
