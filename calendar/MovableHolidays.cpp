@@ -110,7 +110,9 @@ std::vector<std::string> CountriesOfFeasts(const std::vector<ListedFeast>& feast
                 break;
             }
         }
-        if (shared == 0 || names < bestNames || (names == bestNames && shared < bestShared))
+        // A calendar of another country shares distances (Easter Monday) but
+        // not the names of its feasts.
+        if (names == 0 || names < bestNames || (names == bestNames && shared < bestShared))
             continue;
         if (names > bestNames || shared > bestShared)
             best.clear();

@@ -29,5 +29,5 @@ struct ListedFeast {
 // The HOLIDAYS= codes of the countries whose moving holidays best match the
 // listed ones: by title at the same distance from Easter first, then by
 // distance alone. Several when they match equally well; none when no
-// country keeps any of them.
+// country has a holiday of the same name at the same distance.
 std::vector<std::string> CountriesOfFeasts(const std::vector<ListedFeast>& feasts);

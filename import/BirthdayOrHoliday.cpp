@@ -71,9 +71,9 @@ bool IsBirthday(const Event& event, const CalendarKind& calendar)
            SaysBirthday(event.summary) || PersonOfTitle(event.summary, person, year);
 }
 
-std::string YearOf(const Event& event, const Date& start, const CalendarKind& calendar, const Date& today)
+std::string YearOf(const Event& event, const Date& start, bool birthday, const Date& today)
 {
-    if (!IsBirthday(event, calendar))
+    if (!birthday)
         return "9999";
     if (event.givenYear)
         return BirthdayYear(Date{start.day, start.month, event.givenYear}, today);

@@ -25,12 +25,13 @@ struct CalendarKind {
 // stops goes on: it is still that person's birthday.
 bool IsBirthday(const Event& event, const CalendarKind& calendar);
 
-// The year of the record: "9999" for a holiday; for a birthday the year of
+// The year of the record: "9999" for a holiday (not a birthday, as
+// IsBirthday tells); for a birthday the year of
 // its start when the event plainly began before it was entered (then the
 // start is the day of birth, not the day of typing it in) or the exporter
 // says so, else "8888". Years that cannot be a birth are no years
 // (BirthdayYear).
-std::string YearOf(const Event& event, const Date& start, const CalendarKind& calendar, const Date& today);
+std::string YearOf(const Event& event, const Date& start, bool birthday, const Date& today);
 
 // The person a birthday calendar's title names, as address books and
 // their calendars write it ("Anna's birthday", "Birthday: Anna",

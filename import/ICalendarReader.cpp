@@ -28,10 +28,7 @@ private:
     void DecideRule(const Event& event, const Date& start, ImportEntry& entry);
     // A series that stops is still a person's birthday, or a holiday of a
     // holidays calendar (its maker listed the years he covered).
-    bool Lasting(const Event& event) const
-    {
-        return IsBirthday(event, m_kind) || m_kind.holidays || event.category < 0;
-    }
+    bool Lasting(const Event& event) const { return m_birthday || m_kind.holidays || event.category < 0; }
     void Emit(const ImportEntry& entry) { m_ended.Emit(entry, m_sink); }
     void EmitPerson(ImportEntry entry);
 
@@ -41,6 +38,7 @@ private:
     CalendarKind m_kind;
     bool m_fromTolvari = false;
     Event m_event;
+    bool m_birthday = false;          // the event decided on is a birthday (IsBirthday)
     std::set<std::string> m_masters;  // UIDs of events with a rule
     SeriesGroups m_groups;
     WholeDays m_days;
@@ -74,6 +72,10 @@ void CalendarReader::Decide(const Event& event)
         entry.property = "DEATHDATE";
         return Emit(entry);
     }
+    // An appointment at a time of day is no birthday: spare it the words.
+    const bool appointment = event.rrule.empty() && event.rdates.empty() && event.recurrenceId.value.empty() &&
+                             event.start.value.find_first_of("Tt") != std::string::npos;
+    m_birthday = !appointment && IsBirthday(event, m_kind);
     const bool override = !event.recurrenceId.value.empty();
     if (override || (event.rrule.empty() && !event.rdates.empty())) {
         // One date of a series (Google writes a birthday as one per year):
@@ -106,7 +108,7 @@ void CalendarReader::Decide(const Event& event)
     entry.day = start.day;
     entry.month = start.month;
     if (!entry.Skipped())
-        entry.year = YearOf(event, start, m_kind, m_context.today);
+        entry.year = YearOf(event, start, m_birthday, m_context.today);
     EmitPerson(entry);
 }
 
@@ -163,7 +165,7 @@ void CalendarReader::AddDates(const Event& event, const std::string& name)
         if (m_zones.LocalDate(d, m_context, date)) {
             series.dates.push_back(date);
             if (series.year.empty() || series.dates.size() == 1)
-                series.year = YearOf(event, date, m_kind, m_context.today);
+                series.year = YearOf(event, date, m_birthday, m_context.today);
         }
     }
     for (const Dated& d : event.exdates) {
@@ -179,8 +181,7 @@ void CalendarReader::AddDates(const Event& event, const std::string& name)
 
 void CalendarReader::AddWholeDay(const Event& event, const std::string& name, const Date& start)
 {
-    m_days.Add(name, start, YearOf(event, start, m_kind, m_context.today), IsBirthday(event, m_kind), Lasting(event),
-               event.line);
+    m_days.Add(name, start, YearOf(event, start, m_birthday, m_context.today), m_birthday, Lasting(event), event.line);
 }
 
 void CalendarReader::EventLine(const ContentLine& line)

@@ -16,8 +16,9 @@ void YearSet::Add(int year)
     const std::vector<int> known = Years();
     if (std::find(known.begin(), known.end(), year) != known.end())
         return;
-    first = count ? std::min(first, year) : year;
-    last = count ? std::max(last, year) : year;
+    const short y = static_cast<short>(year);
+    first = count ? std::min(first, y) : y;
+    last = count ? std::max(last, y) : y;
     ++count;
     sum += year;
     squares += static_cast<long long>(year) * year;
@@ -46,11 +47,6 @@ uint64_t HashOf(const std::string& text)
     for (unsigned char c : text)
         h = (h ^ c) * 1099511628211ULL;
     return h;
-}
-
-uint64_t DayKey(uint64_t title, int month, int day)
-{
-    return title ^ (static_cast<uint64_t>(month * 32 + day) * 0x9E3779B97F4A7C15ULL);
 }
 
 // The days of a title a fixed distance from Easter Sunday in every year it
@@ -89,21 +85,31 @@ std::string Distance(int days, Computus computus)
 void WholeDays::Add(const std::string& title, const Date& date, const std::string& year, bool birthday, bool lasting,
                     int line)
 {
-    const uint64_t hash = HashOf(title);
-    Title& t = m_titles[hash];
+    Title& t = m_titles[HashOf(title)];
     if (t.first >= 0 && t.name < 0) {
         t.name = static_cast<int>(m_names.size());
         m_names.push_back(title);
     }
-    const auto found = m_dayOf.emplace(DayKey(hash, date.month, date.day), static_cast<uint32_t>(m_days.size()));
-    if (found.second) {
-        m_days.push_back(TitleDay{hash, line, YearSet(), static_cast<short>(std::atoi(year.c_str())),
-                                  static_cast<unsigned char>(date.day), static_cast<unsigned char>(date.month),
-                                  birthday, lasting});
-        if (t.first < 0)
-            t.first = static_cast<int>(found.first->second);
+    // A title falls on a few days a year (366 at most): its chain is short.
+    int k = t.first;
+    while (k >= 0 && (m_days[k].day != date.day || m_days[k].month != date.month))
+        k = m_days[k].next;
+    if (k < 0) {
+        k = static_cast<int>(m_days.size());
+        TitleDay day{-1,
+                     line,
+                     YearSet(),
+                     static_cast<short>(std::atoi(year.c_str())),
+                     static_cast<unsigned char>(date.day),
+                     static_cast<unsigned char>(date.month),
+                     birthday,
+                     lasting,
+                     t.first < 0};
+        m_days.push_back(day);
+        (t.first < 0 ? t.first : m_days[t.last].next) = k;
+        t.last = k;
     }
-    TitleDay& day = m_days[found.first->second];
+    TitleDay& day = m_days[k];
     day.years.Add(date.year);
     day.birthday = day.birthday || birthday;
     day.lasting = day.lasting || lasting;
@@ -111,19 +117,18 @@ void WholeDays::Add(const std::string& title, const Date& date, const std::strin
 
 void WholeDays::Decide(const Date& today, const EntrySink& emit, std::vector<ListedFeast>& feasts) const
 {
-    // The days of each title together, titles in the order of their first event.
-    std::vector<uint32_t> order(m_days.size());
-    for (uint32_t k = 0; k < order.size(); ++k)
-        order[k] = k;
-    const auto firstOf = [&](uint32_t k) { return m_titles.at(m_days[k].title).first; };
-    std::stable_sort(order.begin(), order.end(), [&](uint32_t a, uint32_t b) { return firstOf(a) < firstOf(b); });
+    // Titles in the order of their first events; names only for those seen twice.
+    std::vector<int> names(m_days.size(), -1);
+    for (const auto& title : m_titles)
+        names[title.second.first] = title.second.name;
     std::vector<const TitleDay*> days;
-    for (size_t from = 0; from < order.size();) {
+    for (size_t k = 0; k < m_days.size(); ++k) {
+        if (!m_days[k].first)
+            continue;
         days.clear();
-        for (; days.empty() || (from < order.size() && m_days[order[from]].title == days[0]->title); ++from)
-            days.push_back(&m_days[order[from]]);
-        const Title& title = m_titles.at(days[0]->title);
-        DecideTitle(days, title.name >= 0 ? m_names[title.name] : std::string(), today, emit, feasts);
+        for (int d = static_cast<int>(k); d >= 0; d = m_days[d].next)
+            days.push_back(&m_days[d]);
+        DecideTitle(days, names[k] >= 0 ? m_names[names[k]] : std::string(), today, emit, feasts);
     }
 }
 

@@ -17,8 +17,10 @@
 // The years a title was seen on one date: enough to tell whether two dates
 // were seen in the same years, and to name the years when there are few.
 struct YearSet {
-    int count = 0, first = 0, last = 0;  // the least and the greatest
-    long long sum = 0, squares = 0;
+    int count = 0;
+    short first = 0, last = 0;  // the least and the greatest
+    int sum = 0;
+    long long squares = 0;
     bool operator==(const YearSet& o) const
     {
         return count == o.count && first == o.first && last == o.last && sum == o.sum && squares == o.squares;
@@ -28,21 +30,23 @@ struct YearSet {
     std::vector<int> Years() const;
 };
 
-// One title on one date, and the years it was seen there.
+// One title on one date, and the years it was seen there; the days of a
+// title are chained in the order they were first seen.
 struct TitleDay {
-    uint64_t title;
+    int next;  // the title's next day, -1 for none
     int line;  // of its first event
     YearSet years;
     short year;  // the year code of its first event
     unsigned char day, month;
-    bool birthday;  // two years make it yearly, and it never ends
-    bool lasting;   // a birthday, or a holiday of a holidays calendar: never ends
+    bool birthday : 1;  // two years make it yearly, and it never ends
+    bool lasting : 1;   // a birthday, or a holiday of a holidays calendar: never ends
+    bool first : 1;     // the title's first day
 };
 
 class WholeDays {
 public:
-    // One event: its title (trimmed), date and the year code it would be
-    // added with.
+    // One event: its title (trimmed), date (its year between 1 and 9999)
+    // and the year code it would be added with.
     void Add(const std::string& title, const Date& date, const std::string& year, bool birthday, bool lasting,
              int line);
     // The entries, title by title in the order of their first events. A
@@ -56,14 +60,13 @@ public:
 
 private:
     struct Title {
-        int name = -1;   // in m_names; -1 until the title is seen again
-        int first = -1;  // its first day in m_days
+        int first = -1, last = -1;  // its first and last day in m_days
+        int name = -1;              // in m_names; -1 until the title is seen again
     };
     void DecideTitle(const std::vector<const TitleDay*>& days, const std::string& name, const Date& today,
                      const EntrySink& emit, std::vector<ListedFeast>& feasts) const;
 
-    std::vector<TitleDay> m_days;                    // in file order
-    std::unordered_map<uint64_t, uint32_t> m_dayOf;  // title and date
+    std::vector<TitleDay> m_days;  // in file order
     std::unordered_map<uint64_t, Title> m_titles;
     std::vector<std::string> m_names;
 };

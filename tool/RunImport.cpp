@@ -1,9 +1,7 @@
-#include <algorithm>
 #include <ctime>
 #include <new>
 
 #include "contentlines/ByteSource.h"
-#include "contentlines/Cp1250.h"
 #include "import/Merge.h"
 #include "import/ReadInput.h"
 #include "records/DataFile.h"
@@ -50,24 +48,17 @@ ReadContext ContextOf(const ImportOptions& options)
     return context;
 }
 
-// Once, at the end: the holidays that move with Easter were not added,
-// since Tolvari shows those of its countries itself, every year.
+// Once, at the end: the holidays that move with Easter (each skipped above
+// with its reason) are shown by Tolvari itself, every year, for its
+// countries.
 void HolidaysHint(const std::vector<ListedFeast>& feasts, const ImportPrint& print)
 {
     const std::vector<std::string> countries = CountriesOfFeasts(feasts);
     if (countries.empty() || countries.size() > 2)
         return;
-    std::vector<std::string> names;
-    for (const ListedFeast& feast : feasts) {
-        if (std::find(names.begin(), names.end(), feast.name) == names.end())
-            names.push_back(feast.name);
-    }
-    std::string listed;
-    for (size_t k = 0; k < names.size() && k < 4; ++k)
-        listed += (k ? ", " : "") + cp1250::ToUtf8(names[k]);
-    print("Note: the holidays that move with Easter (" + listed + (names.size() > 4 ? ", ..." : "") +
-              ") were not added. Tolvari shows them itself every year with the line HOLIDAYS=" + countries[0] +
-              (countries.size() > 1 ? " (or HOLIDAYS=" + countries[1] + ")" : std::string()) + " in Tolvari.ini.",
+    print("Note: Tolvari shows the holidays that move with Easter itself, every year, with the line HOLIDAYS=" +
+              countries[0] + (countries.size() > 1 ? " (or HOLIDAYS=" + countries[1] + ")" : std::string()) +
+              " in Tolvari.ini.",
           false);
 }
 

@@ -124,3 +124,25 @@ TEST(Computus, EasterSundayAgainstPublishedTables)
         EXPECT_EQ(EasterAfterMarch1(1582, method), -1);  // before the Gregorian rules
     }
 }
+
+// The country a calendar file's moving feasts belong to, as Thunderbird's
+// holiday calendars title them: by name at the same distance from Easter.
+TEST(MovableHolidays, CountryOfTheFeastsACalendarLists)
+{
+    const Computus w = Computus::Western;
+    const struct {
+        std::vector<ListedFeast> feasts;
+        std::vector<std::string> countries;
+    } cases[] = {
+        // Nagypéntek, Húsvét hétfő, Pünkösd
+        {{{-2, w, "Nagyp\xE9ntek"}, {1, w, "H\xFAsv\xE9t h\xE9tf\xF5"}, {49, w, "P\xFCnk\xF6sd"}}, {"HU"}},
+        // Velký pátek and Veľký piatok at the same distances: the names tell
+        {{{-2, w, "Velk\xFD p\xE1tek"}, {1, w, "Velikono\xE8n\xED pond\xECl\xED"}}, {"CZ"}},
+        {{{-2, w, "Ve\xBEk\xFD piatok"}, {1, w, "Ve\xBEkono\xE8n\xFD pondelok"}}, {"SK"}},
+        {{{0, Computus::Orthodox, "Pa\xBAtele"}, {49, Computus::Orthodox, "Rusaliile"}}, {"RO"}},
+        {{{1, w, "Ostermontag"}, {39, w, "Christi Himmelfahrt"}, {50, w, "Pfingstmontag"}}, {"AT", "DE"}},
+        {{{1, w, "Easter Monday"}, {49, w, "Pinksteren"}}, {}},  // another country's
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(CountriesOfFeasts(c.feasts), c.countries) << c.feasts[0].name;
+}
