@@ -19,7 +19,7 @@
 struct YearSet {
     int count = 0;
     short first = 0, last = 0;  // the least and the greatest
-    int sum = 0;
+    long long sum = 0;
     long long squares = 0;
     bool operator==(const YearSet& o) const
     {
