@@ -26,9 +26,13 @@ private:
     void AddDates(const Event& event, const std::string& name);
     void AddWholeDay(const Event& event, const std::string& name, const Date& start);
     void DecideRule(const Event& event, const Date& start, ImportEntry& entry);
-    // A series that stops is still a person's birthday, or a holiday of a
-    // holidays calendar (its maker listed the years he covered).
-    bool Lasting(const Event& event) const { return m_birthday || m_kind.holidays || event.category < 0; }
+    // A series that stops is still a person's birthday.
+    bool Lasting() const { return m_birthday; }
+    // A holiday of a holidays calendar, or under a holiday category, whose
+    // series stops with the last year the calendar lists: its maker listed
+    // the years he covered (one that stops earlier was ended).
+    bool Holiday(const Event& event) const { return !m_birthday && (m_kind.holidays || event.category < 0); }
+    void Listed(const Date& date) { m_horizon = std::max(m_horizon, DaysOf(date.year, date.month, date.day)); }
     void Emit(const ImportEntry& entry) { m_ended.Emit(entry, m_sink); }
     void EmitPerson(ImportEntry entry);
 
@@ -39,6 +43,8 @@ private:
     bool m_fromTolvari = false;
     Event m_event;
     bool m_birthday = false;          // the event decided on is a birthday (IsBirthday)
+    long long m_horizon = LLONG_MIN;  // the last day the calendar lists
+    std::vector<ImportEntry> m_held;  // holidays whose series stops, until the horizon is known
     std::set<std::string> m_masters;  // UIDs of events with a rule
     SeriesGroups m_groups;
     WholeDays m_days;
@@ -87,7 +93,10 @@ void CalendarReader::Decide(const Event& event)
     if (!event.uid.empty() && !event.rrule.empty())
         m_masters.insert(event.uid);
     Date start;
-    if (!m_zones.LocalDate(event.start, m_context, start)) {
+    const bool dated = m_zones.LocalDate(event.start, m_context, start);
+    if (dated)
+        Listed(start);
+    if (!dated) {
         entry.skip = event.start.value.empty() ? Skip::NoStart : Skip::StartNotDate;
         entry.value = event.start.value.substr(0, 80);
     } else if (event.rrule.empty() && !event.cancelled && !entry.name.empty() &&
@@ -109,6 +118,10 @@ void CalendarReader::Decide(const Event& event)
     entry.month = start.month;
     if (!entry.Skipped())
         entry.year = YearOf(event, start, m_birthday, m_context.today);
+    if (entry.skip == Skip::Ended && Holiday(event) && !entry.name.empty()) {
+        entry.year = "9999";
+        return m_held.push_back(entry);
+    }
     EmitPerson(entry);
 }
 
@@ -134,6 +147,7 @@ void CalendarReader::DecideRule(const Event& event, const Date& start, ImportEnt
     entry.skip = Yearly(ParseRule(event.rrule), start, lastYear, entry.value);
     if (entry.Skipped() || lastYear == INT_MAX)
         return;
+    Listed(Date{start.day, start.month, std::max(lastYear, start.year)});
     std::set<int> excluded;
     for (const Dated& d : event.exdates) {
         Date date;
@@ -144,7 +158,7 @@ void CalendarReader::DecideRule(const Event& event, const Date& start, ImportEnt
         --lastYear;
     const Date& today = m_context.today;
     if (lastYear < start.year ||
-        (!Lasting(event) && DaysOf(lastYear, start.month, start.day) < DaysOf(today.year, today.month, today.day))) {
+        (!Lasting() && DaysOf(lastYear, start.month, start.day) < DaysOf(today.year, today.month, today.day))) {
         entry.skip = Skip::Ended;
         entry.value = std::to_string(std::max(lastYear, start.year));
     }
@@ -154,7 +168,7 @@ void CalendarReader::AddDates(const Event& event, const std::string& name)
 {
     Series& series = m_groups.Group(event.uid.empty() ? "#" + std::to_string(m_groups.Size()) : event.uid, event.line);
     ++series.events;
-    series.lasting = series.lasting || Lasting(event);
+    series.lasting = series.lasting || Lasting();
     if (series.name.empty())
         series.name = name;
     std::vector<Dated> dates = event.rdates;
@@ -163,6 +177,7 @@ void CalendarReader::AddDates(const Event& event, const std::string& name)
     for (const Dated& d : dates) {
         Date date;
         if (m_zones.LocalDate(d, m_context, date)) {
+            Listed(date);
             series.dates.push_back(date);
             if (series.year.empty() || series.dates.size() == 1)
                 series.year = YearOf(event, date, m_birthday, m_context.today);
@@ -181,7 +196,7 @@ void CalendarReader::AddDates(const Event& event, const std::string& name)
 
 void CalendarReader::AddWholeDay(const Event& event, const std::string& name, const Date& start)
 {
-    m_days.Add(name, start, YearOf(event, start, m_birthday, m_context.today), m_birthday, Lasting(event), event.line);
+    m_days.Add(name, start, YearOf(event, start, m_birthday, m_context.today), m_birthday, Holiday(event), event.line);
 }
 
 void CalendarReader::EventLine(const ContentLine& line)
@@ -275,7 +290,14 @@ int CalendarReader::Read(ContentLineReader& reader, std::vector<ListedFeast>& fe
     }
     const auto emit = [this](const ImportEntry& entry) { EmitPerson(entry); };
     m_groups.Decide(m_masters, m_context.today, emit);
-    m_days.Decide(m_context.today, emit, feasts);
+    m_days.Decide(m_context.today, m_horizon, emit, feasts);
+    for (ImportEntry& entry : m_held) {
+        if (DaysOf(std::stoi(entry.value), entry.month, entry.day) + 366 > m_horizon) {
+            entry.skip = Skip::None;
+            entry.value.clear();
+        }
+        Emit(entry);
+    }
     m_ended.Finish(m_sink);
     return events;
 }

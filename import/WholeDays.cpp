@@ -82,7 +82,7 @@ std::string Distance(int days, Computus computus)
 
 }  // namespace
 
-void WholeDays::Add(const std::string& title, const Date& date, const std::string& year, bool birthday, bool lasting,
+void WholeDays::Add(const std::string& title, const Date& date, const std::string& year, bool birthday, bool holiday,
                     int line)
 {
     Title& t = m_titles[HashOf(title)];
@@ -103,7 +103,7 @@ void WholeDays::Add(const std::string& title, const Date& date, const std::strin
                      static_cast<unsigned char>(date.day),
                      static_cast<unsigned char>(date.month),
                      birthday,
-                     lasting,
+                     holiday,
                      t.first < 0};
         m_days.push_back(day);
         (t.first < 0 ? t.first : m_days[t.last].next) = k;
@@ -112,10 +112,11 @@ void WholeDays::Add(const std::string& title, const Date& date, const std::strin
     TitleDay& day = m_days[k];
     day.years.Add(date.year);
     day.birthday = day.birthday || birthday;
-    day.lasting = day.lasting || lasting;
+    day.holiday = day.holiday || holiday;
 }
 
-void WholeDays::Decide(const Date& today, const EntrySink& emit, std::vector<ListedFeast>& feasts) const
+void WholeDays::Decide(const Date& today, long long horizon, const EntrySink& emit,
+                       std::vector<ListedFeast>& feasts) const
 {
     // Titles in the order of their first events; names only for those seen twice.
     std::vector<int> names(m_days.size(), -1);
@@ -128,21 +129,21 @@ void WholeDays::Decide(const Date& today, const EntrySink& emit, std::vector<Lis
         days.clear();
         for (int d = static_cast<int>(k); d >= 0; d = m_days[d].next)
             days.push_back(&m_days[d]);
-        DecideTitle(days, names[k] >= 0 ? m_names[names[k]] : std::string(), today, emit, feasts);
+        DecideTitle(days, names[k] >= 0 ? m_names[names[k]] : std::string(), today, horizon, emit, feasts);
     }
 }
 
 void WholeDays::DecideTitle(const std::vector<const TitleDay*>& days, const std::string& name, const Date& today,
-                            const EntrySink& emit, std::vector<ListedFeast>& feasts) const
+                            long long horizon, const EntrySink& emit, std::vector<ListedFeast>& feasts) const
 {
     ImportEntry entry;
     entry.name = name;
     entry.line = days[0]->line;
-    bool same = true, birthday = false, lasting = false;
+    bool same = true, birthday = false, holiday = false;
     for (const TitleDay* day : days) {
         same = same && day->years == days[0]->years;
         birthday = birthday || day->birthday;
-        lasting = lasting || day->lasting;
+        holiday = holiday || day->holiday;
     }
     const YearSet& years = days[0]->years;
     if (same && years.count == 1) {
@@ -165,8 +166,9 @@ void WholeDays::DecideTitle(const std::vector<const TitleDay*>& days, const std:
             if (years.count < 3 && !birthday) {
                 e.skip = Skip::TwoYears;
                 e.value = std::to_string(years.first) + " and " + std::to_string(years.last);
-            } else if (!lasting &&
-                       DaysOf(years.last, day->month, day->day) < DaysOf(today.year, today.month, today.day)) {
+            } else if (const long long last = DaysOf(years.last, day->month, day->day);
+                       !birthday && !(holiday && last + 366 > horizon) &&
+                       last < DaysOf(today.year, today.month, today.day)) {
                 e.skip = Skip::Ended;
                 e.value = std::to_string(years.last);
             }

@@ -39,7 +39,7 @@ struct TitleDay {
     short year;  // the year code of its first event
     unsigned char day, month;
     bool birthday : 1;  // two years make it yearly, and it never ends
-    bool lasting : 1;   // a birthday, or a holiday of a holidays calendar: never ends
+    bool holiday : 1;   // of a holidays calendar: it ends only before the calendar's last year
     bool first : 1;     // the title's first day
 };
 
@@ -47,16 +47,17 @@ class WholeDays {
 public:
     // One event: its title (trimmed), date (its year between 1 and 9999)
     // and the year code it would be added with.
-    void Add(const std::string& title, const Date& date, const std::string& year, bool birthday, bool lasting,
+    void Add(const std::string& title, const Date& date, const std::string& year, bool birthday, bool holiday,
              int line);
     // The entries, title by title in the order of their first events. A
     // title seen on the same days in the same years, at least three (two
     // for a birthday), is yearly on each of them: ended if its last year
-    // has passed, unless lasting. One seen in a single year gives one-off
+    // has passed, unless a birthday, or a holiday that goes on to the
+    // calendar's last day (horizon, in days). One seen in a single year gives one-off
     // appointments. One on days a fixed distance from Easter Sunday in
     // every year is a feast that moves with it (listed in feasts); any
     // other falls on other dates in other years.
-    void Decide(const Date& today, const EntrySink& emit, std::vector<ListedFeast>& feasts) const;
+    void Decide(const Date& today, long long horizon, const EntrySink& emit, std::vector<ListedFeast>& feasts) const;
 
 private:
     struct Title {
@@ -64,7 +65,7 @@ private:
         int name = -1;              // in m_names; -1 until the title is seen again
     };
     void DecideTitle(const std::vector<const TitleDay*>& days, const std::string& name, const Date& today,
-                     const EntrySink& emit, std::vector<ListedFeast>& feasts) const;
+                     long long horizon, const EntrySink& emit, std::vector<ListedFeast>& feasts) const;
 
     std::vector<TitleDay> m_days;  // in file order
     std::unordered_map<uint64_t, Title> m_titles;

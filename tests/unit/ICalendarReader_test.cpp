@@ -145,15 +145,18 @@ TEST(ImportICalendar, ExportersWays)
           "skipped 66: listed in 2025 and 2026 only: too few years to tell that it repeats every year",
           "skipped 75: falls on other dates in other years"}},
         {"birthdays do not end (Google's contacts' birthdays exported: the years around the export; KDE's "
-         "birthdays with their count; a birthday category), a holidays calendar keeps its holidays",
+         "birthdays with their count; a birthday category); a holidays calendar keeps its holidays to its last "
+         "year (Thunderbird's Austrian: all to 2025), not one that ended before (its Slovenian 2 January)",
          Calendar({Wrap("VEVENT", {"UID:g", "SUMMARY:Anna's birthday", "RECURRENCE-ID;VALUE=DATE:20120312",
                                    "DTSTART;VALUE=DATE:20120312"}),
                    Wrap("VEVENT", {"UID:g", "SUMMARY:Anna's birthday", "RECURRENCE-ID;VALUE=DATE:20130312",
                                    "DTSTART;VALUE=DATE:20130312"}),
                    event("Petr's birthday", "19800105", {"RRULE:FREQ=YEARLY;COUNT=3", "X-KDE-KABC-BIRTHDAY:YES"}),
                    event("Eva", "20000106", {"RRULE:FREQ=YEARLY;UNTIL=20141231", "CATEGORIES:Birthday"})}) +
-             Calendar({"X-WR-CALNAME:Feiertage", event("Neujahr", "20100101", {"RRULE:FREQ=YEARLY;COUNT=16"})}),
-         {"05.01 1980 Petr", "06.01 8888 Eva", "01.01 9999 Neujahr", "12.03 8888 Anna"}},
+             Calendar({"X-WR-CALNAME:Feiertage", event("Neujahr", "20100101", {"RRULE:FREQ=YEARLY;COUNT=16"}),
+                       event("2. Januar", "20100102", {"RRULE:FREQ=YEARLY;UNTIL=20110102"})}),
+         {"05.01 1980 Petr", "06.01 8888 Eva", "12.03 8888 Anna", "01.01 9999 Neujahr",
+          "skipped 39: the series ended in 2011"}},
         {"a holiday category before a word of the title (Thunderbird's Slovak Sviatok, a Czech svátek)",
          Calendar({event("V\xC3\xBDro\xC4\x8Die SNP", "20000829", {"RRULE:FREQ=YEARLY", "CATEGORIES:Sviatok"}),
                    event("V\xC3\xBDro\xC4\x8D\xC3\xAD", "20000928",
