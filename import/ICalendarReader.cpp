@@ -291,8 +291,10 @@ int CalendarReader::Read(ContentLineReader& reader, std::vector<ListedFeast>& fe
     const auto emit = [this](const ImportEntry& entry) { EmitPerson(entry); };
     m_groups.Decide(m_masters, m_context.today, emit);
     m_days.Decide(m_context.today, m_horizon, emit, feasts);
+    // Within a year of the calendar's last day: calendars of a church year
+    // end their series in the two years it spans.
     for (ImportEntry& entry : m_held) {
-        if (DaysOf(std::stoi(entry.value), entry.month, entry.day) + 366 > m_horizon) {
+        if (DaysOf(std::stoi(entry.value), entry.month, entry.day) + 2 * 366 > m_horizon) {
             entry.skip = Skip::None;
             entry.value.clear();
         }

@@ -167,7 +167,7 @@ void WholeDays::DecideTitle(const std::vector<const TitleDay*>& days, const std:
                 e.skip = Skip::TwoYears;
                 e.value = std::to_string(years.first) + " and " + std::to_string(years.last);
             } else if (const long long last = DaysOf(years.last, day->month, day->day);
-                       !birthday && !(holiday && last + 366 > horizon) &&
+                       !birthday && !(holiday && last + 2 * 366 > horizon) &&
                        last < DaysOf(today.year, today.month, today.day)) {
                 e.skip = Skip::Ended;
                 e.value = std::to_string(years.last);
