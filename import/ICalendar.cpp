@@ -180,7 +180,7 @@ struct Dated {
 };
 
 struct Event {
-    std::string summary, uid, rrule, created, tolvariYear;
+    std::string summary, uid, rrule, created, tolvariYear, tolvariName, tolvariMoves;
     Dated start, recurrenceId;
     bool cancelled = false;
     std::vector<Dated> rdates, exdates;
@@ -223,6 +223,7 @@ private:
     // (a series split in two) is no news.
     std::vector<ImportEntry> m_ended;
     std::set<std::string> m_taken;
+    std::set<std::string> m_moving;  // the names of Tolvari's moving holidays
 };
 
 bool CalendarReader::LocalDate(const Dated& dated, Date& date) const
@@ -306,7 +307,11 @@ std::string Yearly(const std::string& rrule, const Date& start, int& lastYear)
         else if (name == "BYMONTH")
             fixed = fixed && AtoiSaturating(value) == start.month && value.find(',') == std::string::npos;
         else if (name == "BYMONTHDAY")
-            fixed = fixed && AtoiSaturating(value) == start.day && value.find(',') == std::string::npos;
+            // -1: the month's last day, which is always the start's day only
+            // for the longest a month has (29 February: 28 in common years).
+            fixed = fixed && value.find(',') == std::string::npos &&
+                    (AtoiSaturating(value) == start.day ||
+                     (value == "-1" && start.day == (start.month == 2 ? 29 : 30 + (start.month + start.month / 8) % 2)));
         else if (name == "COUNT")
             lastYear = std::min(lastYear, start.year + std::max(1, std::min(AtoiSaturating(value), 10000)) - 1);
         else if (name == "UNTIL") {
@@ -324,6 +329,25 @@ std::string Yearly(const std::string& rrule, const Date& start, int& lastYear)
     return fixed ? std::string() : "does not repeat on the same date every year (RRULE:" + rrule.substr(0, 80) + ")";
 }
 
+// X-TOLVARI-NAME: code page 1250 bytes, some as %XX. Empty if it is
+// damaged or holds a line end, which no line of the data file can.
+std::string ExactName(std::string_view value)
+{
+    std::string name;
+    for (size_t i = 0; i < value.size(); ++i) {
+        if (value[i] != '%') {
+            name += value[i];
+            continue;
+        }
+        const std::string hex(value.substr(i + 1, 2));
+        if (hex.size() != 2 || hex.find_first_not_of("0123456789ABCDEF") != std::string::npos)
+            return std::string();
+        name += static_cast<char>(std::stoi(hex, nullptr, 16));
+        i += 2;
+    }
+    return name.find_first_of("\r\n") == std::string::npos ? name : std::string();
+}
+
 void CalendarReader::Decide(const Event& event)
 {
     ImportEntry entry;
@@ -331,12 +355,21 @@ void CalendarReader::Decide(const Event& event)
     entry.name.erase(0, entry.name.find_first_not_of(' '));
     entry.name.erase(entry.name.find_last_not_of(' ') + 1);
     Date start;
-    // The program's own export: the year code as it was, the date as written.
+    // The program's own export: the year code as it was, the date as written,
+    // the exact name where the title lost some of it. Its moving holidays
+    // are worked out by Tolvari itself: one word for each.
+    if (!event.tolvariMoves.empty()) {
+        if (!m_moving.insert(entry.name).second)
+            return;
+        entry.skipped = "moves with Easter: HOLIDAYS=" + event.tolvariMoves.substr(0, 20);
+        return Emit(entry);
+    }
     if (event.tolvariYear.size() == 4 && event.tolvariYear.find_first_not_of("0123456789") == std::string::npos &&
         ParseDate(event.start.value, start)) {
         entry.day = start.day;
         entry.month = start.month;
         entry.year = event.tolvariYear;
+        entry.exactName = ExactName(event.tolvariName);
         return Emit(entry);
     }
     const bool override = !event.recurrenceId.value.empty();
@@ -535,6 +568,10 @@ void CalendarReader::EventLine(const ContentLine& line)
         e.cancelled = UpperAscii(line.value) == "CANCELLED";
     else if (name == "X-TOLVARI-YEAR" && m_fromTolvari)
         e.tolvariYear = line.value;
+    else if (name == "X-TOLVARI-NAME" && m_fromTolvari)
+        e.tolvariName = line.value;
+    else if (name == "X-TOLVARI-MOVES" && m_fromTolvari)
+        e.tolvariMoves = line.value;
     else if (name == "RDATE" || name == "EXDATE") {
         for (const std::string& value : SplitText(line.value, ','))
             (name == "RDATE" ? e.rdates : e.exdates).push_back({value, line.Param("TZID")});
