@@ -8,14 +8,21 @@ const char* const kMonthsEn[] = {"January", "February", "March",     "April",   
                                  "July",    "August",   "September", "October", "November", "December"};
 // Czech in code page 1250, the months after a day: ledna, února, března,
 // dubna, května, června, července, srpna, září, října, listopadu, prosince.
-const char* const kMonthsCz[] = {"ledna",  "\xFAnora",        "b\xF8"
-                                                    "ezna",
-                                 "dubna",  "kv\xECtna",       "\xE8"
-                                                        "ervna",
+const char* const kMonthsCz[] = {"ledna",
+                                 "\xFAnora",
+                                 "b\xF8"
+                                 "ezna",
+                                 "dubna",
+                                 "kv\xECtna",
+                                 "\xE8"
+                                 "ervna",
                                  "\xE8"
                                  "ervence",
-                                 "srpna",  "z\xE1\xF8\xED",   "\xF8\xEDjna",
-                                 "listopadu", "prosince"};
+                                 "srpna",
+                                 "z\xE1\xF8\xED",
+                                 "\xF8\xEDjna",
+                                 "listopadu",
+                                 "prosince"};
 
 }  // namespace
 

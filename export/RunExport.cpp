@@ -101,9 +101,9 @@ int Export(const ImportOptions& options, const ImportPrint& print, std::string& 
         rest += ", " + std::to_string(counts.calendarLeft) + " calendar entries left out (--calendar)";
     // A calendar file must hold at least one event.
     if (written && counts.exported == 0) {
-        print("Error: nothing to export from " + dataPath + ": 0 exported" + rest + ". " + outPath +
-                  " was not written.",
-              true);
+        print(
+            "Error: nothing to export from " + dataPath + ": 0 exported" + rest + ". " + outPath + " was not written.",
+            true);
         return 1;
     }
     if (!written || !writer->Commit()) {
@@ -112,8 +112,9 @@ int Export(const ImportOptions& options, const ImportPrint& print, std::string& 
     }
     std::string moving;
     if (counts.moving > 0)
-        moving = " (" + std::to_string(counts.moving) + " of them holidays that move with Easter, HOLIDAYS=" +
-                 HolidayCountryCode(*choice.country) + ", " + std::to_string(choice.firstYear) + " to " +
+        moving = " (" + std::to_string(counts.moving) +
+                 " of them holidays that move with Easter, HOLIDAYS=" + HolidayCountryCode(*choice.country) + ", " +
+                 std::to_string(choice.firstYear) + " to " +
                  std::to_string(choice.firstYear + kMovingHolidayYears - 1) + ")";
     print(std::to_string(counts.exported) + " exported to " + outPath + moving + rest, false);
     return 0;

@@ -15,10 +15,10 @@ struct ImportEntry {
     int month = 0;
     std::string year;     // four digits, or "8888" / "9999"
     std::string skipped;  // the reason, if the entry cannot be a record
+    bool oneOff = false;  // an appointment that does not repeat yearly: counted, not listed
     // The name's code page 1250 bytes as Tolvari's own export carries them,
     // taken as they are; empty: name is converted and tidied.
     std::string exactName;
-    bool oneOff = false;  // an appointment that does not repeat yearly: counted, not listed
 };
 
 // The suffix that marks an anniversary taken from a contact.

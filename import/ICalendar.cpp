@@ -309,9 +309,10 @@ std::string Yearly(const std::string& rrule, const Date& start, int& lastYear)
         else if (name == "BYMONTHDAY")
             // -1: the month's last day, which is always the start's day only
             // for the longest a month has (29 February: 28 in common years).
-            fixed = fixed && value.find(',') == std::string::npos &&
-                    (AtoiSaturating(value) == start.day ||
-                     (value == "-1" && start.day == (start.month == 2 ? 29 : 30 + (start.month + start.month / 8) % 2)));
+            fixed =
+                fixed && value.find(',') == std::string::npos &&
+                (AtoiSaturating(value) == start.day ||
+                 (value == "-1" && start.day == (start.month == 2 ? 29 : 30 + (start.month + start.month / 8) % 2)));
         else if (name == "COUNT")
             lastYear = std::min(lastYear, start.year + std::max(1, std::min(AtoiSaturating(value), 10000)) - 1);
         else if (name == "UNTIL") {

@@ -169,8 +169,8 @@ SafeWriter::SafeWriter(const std::string& path) : m_tmp(new Temporary)
         m_tmp->name = prefix + UniqueSuffix(seed);
         m_tmp->file =
             CreateFileW(m_tmp->name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_HIDDEN, nullptr);
-        if (m_tmp->file != INVALID_HANDLE_VALUE || (GetLastError() != ERROR_FILE_EXISTS &&
-                                                    GetLastError() != ERROR_ALREADY_EXISTS))
+        if (m_tmp->file != INVALID_HANDLE_VALUE ||
+            (GetLastError() != ERROR_FILE_EXISTS && GetLastError() != ERROR_ALREADY_EXISTS))
             break;
     }
     if (m_tmp->file == INVALID_HANDLE_VALUE) {

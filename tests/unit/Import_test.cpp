@@ -262,8 +262,9 @@ TEST(ImportICalendar, YearlyEvents)
                    yearly("Split", ":20190505"), yearly("Until", ":20000102", {"RRULE:FREQ=YEARLY;UNTIL=20301231"}),
                    yearly("Excluded", ":20000103", {"RRULE:FREQ=YEARLY;COUNT=28", "EXDATE:20270103"}),
                    yearly("Monthly", ":20000104", {"RRULE:FREQ=MONTHLY;INTERVAL=12"}),
+                   yearly("Leap", ":19880229", {"RRULE:FREQ=YEARLY;BYMONTH=2;BYMONTHDAY=-1"}),
                    event({"SUMMARY:Josef", "DTSTART:20000319", "X-TOLVARI-YEAR:0000"})}),
-         {"05.05 9999 Split", "02.01 9999 Until", "04.01 9999 Monthly", "19.03 0000 Josef",
+         {"05.05 9999 Split", "02.01 9999 Until", "04.01 9999 Monthly", "29.02 9999 Leap", "19.03 0000 Josef",
           "skipped: the series ended in 2002", "skipped: the series ended in 2026"}},
         {"one event a year: overrides of a series, overrides alone, dates listed, whole days; one that moves",
          Calendar({yearly("Jan", ":20200305", {"UID:g1"}),
@@ -282,6 +283,7 @@ TEST(ImportICalendar, YearlyEvents)
          Calendar({event({"SUMMARY:Dentist", "DTSTART:20260302T090000"}),
                    event({"SUMMARY:Weekly", "DTSTART:20260302", "RRULE:FREQ=WEEKLY"}),
                    event({"SUMMARY:Mothers day", "DTSTART:20000514", "RRULE:FREQ=YEARLY;BYMONTH=5;BYDAY=2SU"}),
+                   event({"SUMMARY:Feb end", "DTSTART:20230228", "RRULE:FREQ=YEARLY;BYMONTH=2;BYMONTHDAY=-1"}),
                    event({"SUMMARY:No start", "RRULE:FREQ=YEARLY"}), event({"DTSTART:20000514", "RRULE:FREQ=YEARLY"}),
                    event({"SUMMARY:x", "DTSTART:--0514", "RRULE:FREQ=YEARLY"}),
                    event({"SUMMARY:Gone", "DTSTART:20000516", "RRULE:FREQ=YEARLY", "STATUS:CANCELLED"}),
@@ -289,6 +291,7 @@ TEST(ImportICalendar, YearlyEvents)
                    event({"SUMMARY:Old, ended", "DTSTART:20000517T000000", "RRULE:YD1 #3"})}),
          {"one-off: does not repeat", "one-off: does not repeat every year",
           "skipped: does not repeat on the same date every year (RRULE:FREQ=YEARLY;BYMONTH=5;BYDAY=2SU)",
+          "skipped: does not repeat on the same date every year (RRULE:FREQ=YEARLY;BYMONTH=2;BYMONTHDAY=-1)",
           "one-off: an event without a start date", "skipped: an event without a SUMMARY",
           "skipped: DTSTART is not a date: --0514", "one-off: cancelled", "15.05 9999 Old phone",
           "skipped: the series ended in 2002"}},
@@ -301,7 +304,7 @@ TEST(ImportMerge, AddsEachRecordOnceAndReportsIt)
 {
     RecordList list = ListOf({{"05", "03", "1950", "Grandpa"}, {"19", "03", "0000", "Josef"}});
     const auto entry = [](int day, int month, const char* year, const char* name, const char* skipped = "",
-                          bool oneOff = false) { return ImportEntry{name, day, month, year, skipped, oneOff}; };
+                          bool oneOff = false) { return ImportEntry{name, day, month, year, skipped, oneOff, {}}; };
     Lines printed;
     ImportMerge merge(list);
     merge.Add({entry(5, 3, "1950", "Grandpa"), entry(5, 3, "8888", "Grandpa"), entry(1, 2, "8888", "", "why"),
