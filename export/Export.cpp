@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "calendar/MovableHolidays.h"
+#include "contentlines/Cp1250.h"
 #include "export/ExportWords.h"
-#include "import/Cp1250.h"
 
 namespace {
 

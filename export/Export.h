@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-#include "import/Import.h"
+#include "contentlines/Print.h"
 #include "records/RecordList.h"
 
 struct HolidayCountry;
@@ -46,10 +46,3 @@ using ExportWrite = std::function<bool(std::string_view text)>;
 // write failed.
 bool FormatICalendar(const RecordList& list, const ExportChoice& choice, const std::string& stamp,
                      const ImportPrint& print, ExportCounts& counts, const ExportWrite& write);
-
-// The whole run of --export: the data file read (found as the import finds
-// it), the calendar written all or nothing. Returns the exit code: 0 done,
-// 1 the data file could not be read, nothing to export, memory ran out or
-// the output could not be written (then it stays as it was), 2 the output
-// is the data file itself.
-int RunExport(const ImportOptions& options, const ImportPrint& print);

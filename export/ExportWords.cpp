@@ -1,6 +1,6 @@
 #include "export/ExportWords.h"
 
-#include "import/Cp1250.h"
+#include "contentlines/Cp1250.h"
 
 namespace {
 

@@ -2,4 +2,3 @@
 # file's entries as an iCalendar file, portable; run by the import program.
 list(APPEND CORE_SOURCES export/Export.cpp)
 list(APPEND CORE_SOURCES export/ExportWords.cpp)
-list(APPEND CORE_SOURCES export/RunExport.cpp)

@@ -1,7 +1,6 @@
-#include <cstdio>
+#include "import/VCardReader.h"
 
-#include "import/ContentLines.h"
-#include "import/Entries.h"
+#include "contentlines/Escapes.h"
 
 namespace {
 
@@ -130,13 +129,17 @@ void ReadCard(const std::vector<ContentLine>& card, const EntrySink& sink)
             continue;
         ImportEntry entry;
         entry.name = name;
+        entry.line = line.number;
+        entry.property = dated.property;
         Date date;
         if (name.empty()) {
-            entry.skipped = "a card without a name (FN or N)";
+            entry.skip = Skip::NoName;
         } else if (dated.text) {
-            entry.skipped = dated.property + " is text, not a date: " + UnescapeText(dated.value);
+            entry.skip = Skip::DateText;
+            entry.value = UnescapeText(dated.value);
         } else if (!ParseDate(dated.value, date)) {
-            entry.skipped = dated.property + " is not a date of day and month: " + dated.value.substr(0, 80);
+            entry.skip = Skip::NotADate;
+            entry.value = dated.value.substr(0, 80);
         } else {
             // Apple marks a date without a year by this year parameter.
             const std::string omitted = line.Param("X-APPLE-OMIT-YEAR");
@@ -162,16 +165,7 @@ std::string CardName(const std::vector<ContentLine>& card)
 
 }  // namespace
 
-std::string BirthdayYear(int year)
-{
-    if (year <= 0 || year == 8888 || year >= 9999)
-        return "8888";
-    char text[8];
-    std::snprintf(text, sizeof text, "%04d", year);
-    return text;
-}
-
-int ReadVCardLines(ContentLineReader& reader, const EntrySink& sink)
+int ReadVCardLines(ContentLineReader& reader, int begin, const EntrySink& sink)
 {
     int cards = 0;
     std::vector<ContentLine> card;
@@ -180,7 +174,8 @@ int ReadVCardLines(ContentLineReader& reader, const EntrySink& sink)
     auto unended = [&] {
         ImportEntry entry;
         entry.name = CardName(card);
-        entry.skipped = "a card without END:VCARD (the file may be cut short)";
+        entry.skip = Skip::Unended;
+        entry.line = begin;
         sink(entry);
     };
     ContentLine line;
@@ -193,6 +188,8 @@ int ReadVCardLines(ContentLineReader& reader, const EntrySink& sink)
                 ++cards;
             }
             depth = depth >= 2 || (depth == 1 && last == "AGENT") ? depth + 1 : 1;
+            if (depth == 1)
+                begin = line.number;
             reader.KeepFoldBlank(false);
         } else if (line.name == "END" && vcard && depth > 0) {
             if (--depth == 0) {

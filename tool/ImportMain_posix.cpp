@@ -3,8 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "export/Export.h"
-#include "import/Import.h"
+#include "tool/Run.h"
 
 int main(int argc, char** argv)
 {

@@ -7,9 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "export/Export.h"
-#include "import/Import.h"
 #include "records/FileSystem.h"
+#include "tool/Run.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "import/Cp1250.h"
+#include "contentlines/Cp1250.h"
 
 #include <cstdint>
 

@@ -11,6 +11,8 @@
 #include "export/Export.h"
 #include "records/DataFile.h"
 #include "records/FileSystem.h"
+#include "tool/DataFileChoice.h"
+#include "tool/Run.h"
 
 namespace {
 
