@@ -18,6 +18,20 @@ const HolidayCountry* FindHolidayCountry(std::string_view value);
 // of that year reaches.
 void MovableHolidaysOn(const HolidayCountry& country, int day, int month, int year, std::vector<const char*>& names);
 
+// One of a country's holidays in a given year.
+struct MovableHolidayDate {
+    int day, month;
+    int offset;  // days from Easter Sunday, one holiday's own in its country
+    const char* name;
+};
+
+// The country's holidays of a year, in the order of its table; none where
+// MovableHolidaysOn has none.
+std::vector<MovableHolidayDate> MovableHolidaysOf(const HolidayCountry& country, int year);
+
+// The country's code in capitals, as "CZ".
+const char* HolidayCountryCode(const HolidayCountry& country);
+
 // A holiday that moves with Easter as a calendar file lists it: its days
 // from Easter Sunday by one computus, and its title (code page 1250).
 struct ListedFeast {

@@ -39,8 +39,10 @@ std::string Worded(Skip why, const std::string& property, const std::string& val
         return "falls on other dates in other years";
     case Skip::TwoYears:
         return "listed in " + value + " only: too few years to tell that it repeats every year";
-    case Skip::Easter:
+    case Skip::MovesWithEaster:
         return "a feast that moves with Easter (" + value + " in every year listed)";
+    case Skip::Easter:
+        return "moves with Easter: HOLIDAYS=" + value;
     }
     return std::string();
 }

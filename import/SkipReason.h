@@ -23,9 +23,11 @@ enum class Skip {
     EveryYears,  // value: the interval in years
     Ended,       // value: the year of the last date
     NoSummary,
-    Moves,     // dates listed that fall on other days
-    TwoYears,  // the same day listed in two years only; value: the years
-    Easter,    // a feast that moves with Easter; value: how far from it, and which Easter
+    Moves,            // dates listed that fall on other days
+    TwoYears,         // the same day listed in two years only; value: the years
+    MovesWithEaster,  // a feast that moves with Easter; value: how far from it, and which Easter
+    // Tolvari's own export
+    Easter,  // a holiday that moves with Easter; value: the country
 };
 
 // The reason in words; property and value as the reason names them.

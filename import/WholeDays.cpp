@@ -179,9 +179,9 @@ void WholeDays::DecideTitle(const std::vector<const TitleDay*>& days, const std:
     entry.skip = Skip::Moves;
     for (Computus computus : {Computus::Western, Computus::Orthodox}) {
         const std::set<int> distances = EasterDistances(days, computus);
-        if (distances.empty() || entry.skip == Skip::Easter)
+        if (distances.empty() || entry.skip == Skip::MovesWithEaster)
             continue;
-        entry.skip = Skip::Easter;
+        entry.skip = Skip::MovesWithEaster;
         for (int distance : distances) {
             entry.value += (entry.value.empty() ? "" : ", ") + Distance(distance, computus);
             feasts.push_back(ListedFeast{distance, computus, cp1250::FromUtf8(name)});
