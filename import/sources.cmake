@@ -5,6 +5,7 @@ list(APPEND CORE_SOURCES
   import/ContentLines.cpp
   import/VCard.cpp
   import/ICalendar.cpp
-  import/Import.cpp)
+  import/Import.cpp
+  import/Calendars.cpp)
 set(IMPORT_MAIN_POSIX import/ImportMain_posix.cpp)
 set(IMPORT_MAIN_WIN import/ImportMain_win.cpp)
