@@ -17,8 +17,8 @@ struct CountryEntry {
 };
 
 struct CountryCalendar {
-    std::string code;                  // "SK"
-    bool nameDays = false;             // false: the country's holidays alone
+    std::string code;                   // "SK"
+    bool nameDays = false;              // false: the country's holidays alone
     std::vector<CountryEntry> entries;  // name days by date, then holidays
 };
 
