@@ -7,4 +7,6 @@ add_custom_command(OUTPUT ${COUNTRY_TEXTS}
           -P ${CMAKE_SOURCE_DIR}/countries/embed.cmake
   DEPENDS ${COUNTRY_LISTS} ${CMAKE_SOURCE_DIR}/countries/embed.cmake
   COMMENT "Building in the country lists")
+# For a core compiled again in another folder (tests/fuzz) to wait for it.
+add_custom_target(tolvari_country_texts DEPENDS ${COUNTRY_TEXTS})
 list(APPEND CORE_SOURCES countries/Countries.cpp ${COUNTRY_TEXTS})
