@@ -2,13 +2,10 @@
 
 #include <cstdint>
 #include <cstdio>
-#include <ctime>
 #include <string_view>
 #include <unordered_map>
 
-#include "import/Cp1250.h"
-#include "records/DataFile.h"
-#include "records/FileSystem.h"
+#include "contentlines/Cp1250.h"
 
 namespace {
 
@@ -89,16 +86,6 @@ std::string DateValue(int year, int month, int day)
     return text;
 }
 
-std::string UtcStamp()
-{
-    const std::time_t now = std::time(nullptr);
-    const std::tm* utc = std::gmtime(&now);
-    char stamp[20] = "19700101T000000Z";
-    if (utc)
-        std::strftime(stamp, sizeof stamp, "%Y%m%dT%H%M%SZ", utc);
-    return stamp;
-}
-
 }  // namespace
 
 std::string FormatICalendar(const RecordList& list, const ExportChoice& choice, const std::string& stamp,
@@ -169,36 +156,4 @@ std::string FormatICalendar(const RecordList& list, const ExportChoice& choice, 
     }
     AppendLine(out, "END:VCALENDAR");
     return out;
-}
-
-int RunExport(const ImportOptions& options, const ImportPrint& print)
-{
-    const std::string dataPath = DataFileOf(options), outPath = options.exportFile;
-    RecordList list;
-    if (!LoadDataFile(dataPath, list)) {
-        print("Error: Can't open file " + dataPath + ". Nothing was exported.", true);
-        return 1;
-    }
-    ExportCounts counts;
-    const std::string text =
-        FormatICalendar(list, ExportChoice{options.exportHolidays, options.exportCalendar, options.remindDays},
-                        UtcStamp(), print, counts);
-    std::string rest = ", " + std::to_string(counts.skipped) + " skipped";
-    if (counts.holidaysLeft > 0)
-        rest += ", " + std::to_string(counts.holidaysLeft) + " holidays left out (--holidays)";
-    if (counts.calendarLeft > 0)
-        rest += ", " + std::to_string(counts.calendarLeft) + " calendar entries left out (--calendar)";
-    // A calendar file must hold at least one event.
-    if (counts.exported == 0) {
-        print("Error: nothing to export from " + dataPath + ": 0 exported" + rest + ". " + options.exportFile +
-                  " was not written.",
-              true);
-        return 1;
-    }
-    if (!filesys::WriteFileAtomically(outPath, text)) {
-        print("Error: Can't write file " + options.exportFile + ". It was not changed; nothing was exported.", true);
-        return 1;
-    }
-    print(std::to_string(counts.exported) + " exported to " + options.exportFile + rest, false);
-    return 0;
 }

@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "import/Import.h"
+#include "contentlines/Print.h"
 #include "records/RecordList.h"
 
 // What goes out besides the birthdays and anniversaries.
@@ -29,9 +29,3 @@ constexpr int kCodeStartYear = 2024;
 // cannot be an event are reported through print and counted as skipped.
 std::string FormatICalendar(const RecordList& list, const ExportChoice& choice, const std::string& stamp,
                             const ImportPrint& print, ExportCounts& counts);
-
-// The whole run of --export: the data file read (found as the import finds
-// it), the calendar written all or nothing. Returns the exit code: 0 done,
-// 1 the data file could not be read, nothing to export or the output could
-// not be written (then it stays as it was).
-int RunExport(const ImportOptions& options, const ImportPrint& print);

@@ -4,7 +4,8 @@
 #include <cstdint>
 
 #include "FuzzCheck.h"
-#include "import/Import.h"
+#include "import/Merge.h"
+#include "import/ReadInput.h"
 #include "tests/unit/Rows.h"
 
 static std::vector<ImportEntry> Read(std::string_view text, size_t piece, const ReadContext& context)
@@ -17,8 +18,8 @@ static std::vector<ImportEntry> Read(std::string_view text, size_t piece, const 
 
 static bool Same(const ImportEntry& a, const ImportEntry& b)
 {
-    return a.name == b.name && a.day == b.day && a.month == b.month && a.year == b.year && a.skipped == b.skipped &&
-           a.oneOff == b.oneOff;
+    return a.name == b.name && a.day == b.day && a.month == b.month && a.year == b.year && a.Reason() == b.Reason() &&
+           a.line == b.line && a.oneOff == b.oneOff;
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)

@@ -7,8 +7,8 @@
 #include <gtest/gtest.h>
 
 #include "Rows.h"
-#include "import/Cp1250.h"
-#include "import/Import.h"
+#include "contentlines/Cp1250.h"
+#include "import/Merge.h"
 
 namespace {
 
@@ -39,9 +39,11 @@ TEST(Countries, EveryListGoesThroughTheDataFileAndBack)
             else
                 EXPECT_EQ(e.year, "9999") << code << e.name;
             holidays += e.year == "9999";
-            merge.Add(ImportEntry{e.name, e.day, e.month, e.year, "", false}, code, [](const std::string&, bool) {});
+            ImportEntry entry;
+            entry.name = e.name, entry.day = e.day, entry.month = e.month, entry.year = e.year;
+            merge.Add(entry, code, [](const std::string&, bool) {});
         }
-        EXPECT_EQ(merge.Added(), static_cast<int>(calendar.entries.size())) << code;
+        EXPECT_EQ(merge.Done().added, static_cast<int>(calendar.entries.size())) << code;
         EXPECT_GE(holidays, 5) << code;
         EXPECT_EQ(nameDays.size() >= 360, calendar.nameDays) << code << ' ' << nameDays.size();
         EXPECT_EQ(RowsOf(Parse(FormatDataFile(list, 0))), RowsOf(list)) << code;

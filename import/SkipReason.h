@@ -1,0 +1,28 @@
+// Why an entry of a contacts or calendar file cannot be a record: a value the
+// readers decide on and the merge counts, put into words only when shown.
+#pragma once
+
+#include <string>
+
+enum class Skip {
+    None,
+    // vCard
+    NoName,    // a card without FN or N
+    DateText,  // property: VALUE=text
+    NotADate,  // property: not a date of day and month
+    Unended,   // a card without END:VCARD
+    // iCalendar
+    NoStart,       // an event without DTSTART
+    StartNotDate,  // DTSTART not a date
+    Cancelled,
+    OneOff,      // no rule: does not repeat
+    NotYearly,   // a rule, not yearly
+    OtherDates,  // yearly on another date each year; value: the rule
+    EveryYears,  // value: the interval in years
+    Ended,       // value: the year of the last date
+    NoSummary,
+    Moves,  // dates listed that fall on other days
+};
+
+// The reason in words; property and value as the reason names them.
+std::string Worded(Skip why, const std::string& property, const std::string& value);
