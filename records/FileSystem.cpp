@@ -18,6 +18,12 @@ size_t Room(const std::string& s, unsigned long long n)
 
 }  // namespace
 
+bool WriteFileAtomically(const std::string& path, std::string_view bytes)
+{
+    SafeWriter writer(path);
+    return writer.Write(bytes) && writer.Commit();
+}
+
 ReadStatus ReadGrowing(unsigned long long sizeHint, unsigned long long limit, std::string& out,
                        const std::function<long long(char* buffer, size_t size)>& read)
 {

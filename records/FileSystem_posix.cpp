@@ -116,23 +116,30 @@ ReadStatus ReadFileBelow(const std::string& path, std::string& out, unsigned lon
                        });
 }
 
-bool WriteFileAtomically(const std::string& path, std::string_view bytes)
+struct SafeWriter::Temporary {
+    int fd = -1;
+    std::string name, target;
+};
+
+SafeWriter::SafeWriter(const std::string& path) : m_tmp(new Temporary)
 {
     // The temporary file lies in the target's directory, so the rename
     // cannot cross file systems, and is hidden and named after the target,
     // so one left by a save that was killed is recognisable.
-    const std::string prefix = TemporaryPrefix(path);
-    std::string tmpl = DirectoryPrefix(path) + prefix + "XXXXXX";
+    std::string tmpl = DirectoryPrefix(path) + TemporaryPrefix(path) + "XXXXXX";
     std::vector<char> name(tmpl.begin(), tmpl.end());
     name.push_back('\0');
-    int fd = ::mkstemp(name.data());
-    if (fd < 0)
-        return false;
-    const char* tmp = name.data();
+    m_tmp->fd = ::mkstemp(name.data());
+    m_tmp->name = name.data();
+    m_tmp->target = path;
+    if (m_tmp->fd < 0) {
+        m_tmp.reset();
+        m_failed = Failure::Create;
+        return;
+    }
     // Held until the rename is done: the clean-up of other saves leaves a
     // locked temporary file alone.
-    ::flock(fd, LOCK_EX);
-
+    ::flock(m_tmp->fd, LOCK_EX);
     // mkstemp makes the file private; give it the mode the target has, or
     // the usual mode of a new file.
     struct stat st;
@@ -144,25 +151,56 @@ bool WriteFileAtomically(const std::string& path, std::string_view bytes)
         ::umask(mask);
         mode = 0666 & ~mask;
     }
+    if (::fchmod(m_tmp->fd, mode) != 0)
+        m_failed = Failure::Create;
+}
 
-    bool ok = ::fchmod(fd, mode) == 0 && WriteAll(fd, bytes.data(), bytes.size()) && ::fsync(fd) == 0;
-    if (ok && ::rename(tmp, path.c_str()) != 0)
-        ok = false;
-    if (!ok)
-        ::unlink(tmp);
-    // After a successful fsync a late error of close loses nothing.
-    ::close(fd);
-    if (!ok)
+SafeWriter::~SafeWriter()
+{
+    if (m_tmp) {
+        ::unlink(m_tmp->name.c_str());
+        ::close(m_tmp->fd);
+    }
+}
+
+bool SafeWriter::Write(std::string_view bytes)
+{
+    if (m_failed == Failure::None && !WriteAll(m_tmp->fd, bytes.data(), bytes.size()))
+        m_failed = Failure::Write;
+    return m_failed == Failure::None;
+}
+
+bool SafeWriter::Commit()
+{
+    if (m_failed == Failure::None && ::fsync(m_tmp->fd) != 0)
+        m_failed = Failure::Write;
+    if (m_failed == Failure::None && ::rename(m_tmp->name.c_str(), m_tmp->target.c_str()) != 0)
+        m_failed = Failure::Replace;
+    if (m_failed != Failure::None)
         return false;
+    // After a successful fsync a late error of close loses nothing.
+    ::close(m_tmp->fd);
+    const std::string target = m_tmp->target;
+    m_tmp.reset();
     // Make the rename itself durable; the data is already safe, so a
     // failure here does not undo the save.
-    const std::string dirName = DirectoryPrefix(path);
+    const std::string dirName = DirectoryPrefix(target);
     int dir = ::open(dirName.empty() ? "." : dirName.c_str(), O_RDONLY | O_CLOEXEC);
     if (dir >= 0) {
         ::fsync(dir);
-        RemoveStaleTemporaries(dir, prefix);
+        RemoveStaleTemporaries(dir, TemporaryPrefix(target));
         ::close(dir);
     }
+    return true;
+}
+
+bool IdentifyFile(const std::string& path, FileIdentity& id)
+{
+    struct stat st;
+    if (::stat(path.c_str(), &st) != 0)
+        return false;
+    id.volume = static_cast<unsigned long long>(st.st_dev);
+    id.index = static_cast<unsigned long long>(st.st_ino);
     return true;
 }
 

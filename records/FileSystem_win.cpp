@@ -150,44 +150,89 @@ ReadStatus ReadFileBelow(const std::string& path, std::string& out, unsigned lon
                        });
 }
 
-bool WriteFileAtomically(const std::string& path, std::string_view bytes)
+struct SafeWriter::Temporary {
+    HANDLE file = INVALID_HANDLE_VALUE;
+    std::wstring name, target;
+};
+
+SafeWriter::SafeWriter(const std::string& path) : m_tmp(new Temporary)
 {
-    std::wstring target = WideName(path);
-    if (target.empty())
-        return false;
+    m_tmp->target = WideName(path);
     // A hidden file in the target's directory, named after it, so the final
     // move stays on one volume and a leftover of a killed save is
     // recognisable. No sharing while it is written: the clean-up of another
     // save cannot delete it then.
-    const std::wstring dir = DirectoryPrefix(target);
-    const std::wstring prefix = TemporaryPrefix(target);
-    std::wstring tmp;
-    HANDLE file = INVALID_HANDLE_VALUE;
+    const std::wstring prefix = DirectoryPrefix(m_tmp->target) + TemporaryPrefix(m_tmp->target);
     static unsigned counter = 0;
-    for (int attempt = 0; attempt < 100 && file == INVALID_HANDLE_VALUE; ++attempt) {
+    for (int attempt = 0; attempt < 100 && !m_tmp->target.empty(); ++attempt) {
         unsigned seed = GetTickCount() ^ (GetCurrentProcessId() << 12) ^ (++counter * 2654435761u);
-        tmp = dir + prefix + UniqueSuffix(seed);
-        file = CreateFileW(tmp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_HIDDEN, nullptr);
-        if (file == INVALID_HANDLE_VALUE && GetLastError() != ERROR_FILE_EXISTS &&
-            GetLastError() != ERROR_ALREADY_EXISTS)
-            return false;
+        m_tmp->name = prefix + UniqueSuffix(seed);
+        m_tmp->file =
+            CreateFileW(m_tmp->name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_HIDDEN, nullptr);
+        if (m_tmp->file != INVALID_HANDLE_VALUE ||
+            (GetLastError() != ERROR_FILE_EXISTS && GetLastError() != ERROR_ALREADY_EXISTS))
+            break;
     }
-    if (file == INVALID_HANDLE_VALUE)
+    if (m_tmp->file == INVALID_HANDLE_VALUE) {
+        m_tmp.reset();
+        m_failed = Failure::Create;
+    }
+}
+
+SafeWriter::~SafeWriter()
+{
+    if (m_tmp) {
+        if (m_tmp->file != INVALID_HANDLE_VALUE)
+            CloseHandle(m_tmp->file);
+        DeleteFileW(m_tmp->name.c_str());
+    }
+}
+
+bool SafeWriter::Write(std::string_view bytes)
+{
+    if (m_failed == Failure::None && !WriteAll(m_tmp->file, bytes.data(), bytes.size()))
+        m_failed = Failure::Write;
+    return m_failed == Failure::None;
+}
+
+bool SafeWriter::Commit()
+{
+    if (m_failed != Failure::None)
         return false;
-    bool ok = WriteAll(file, bytes.data(), bytes.size()) && FlushFileBuffers(file);
-    if (!CloseHandle(file))
+    bool ok = FlushFileBuffers(m_tmp->file) != 0;
+    if (!CloseHandle(m_tmp->file))
         ok = false;
-    // The move keeps the attributes of the file moved: the data file must not
+    m_tmp->file = INVALID_HANDLE_VALUE;
+    // The move keeps the attributes of the file moved: the target must not
     // come out hidden.
-    if (ok && !SetFileAttributesW(tmp.c_str(), FILE_ATTRIBUTE_NORMAL))
-        ok = false;
-    if (ok && !MoveFileExW(tmp.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
-        ok = false;
-    if (!ok) {
-        DeleteFileW(tmp.c_str());
+    if (!ok || !SetFileAttributesW(m_tmp->name.c_str(), FILE_ATTRIBUTE_NORMAL)) {
+        m_failed = Failure::Write;
         return false;
     }
-    RemoveStaleTemporaries(dir, prefix);
+    if (!MoveFileExW(m_tmp->name.c_str(), m_tmp->target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        m_failed = Failure::Replace;
+        return false;
+    }
+    const std::wstring target = m_tmp->target;
+    m_tmp.reset();
+    RemoveStaleTemporaries(DirectoryPrefix(target), TemporaryPrefix(target));
+    return true;
+}
+
+bool IdentifyFile(const std::string& path, FileIdentity& id)
+{
+    const std::wstring name = WideName(path);
+    if (name.empty())
+        return false;
+    // No access asked: a file that another program holds open answers too;
+    // the backup flag lets a folder answer.
+    const Handle file{CreateFileW(name.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                  OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr)};
+    BY_HANDLE_FILE_INFORMATION info;
+    if (file.h == INVALID_HANDLE_VALUE || !GetFileInformationByHandle(file.h, &info))
+        return false;
+    id.volume = info.dwVolumeSerialNumber;
+    id.index = static_cast<unsigned long long>(info.nFileIndexHigh) << 32 | info.nFileIndexLow;
     return true;
 }
 

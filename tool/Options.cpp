@@ -100,7 +100,8 @@ std::string ImportUsage(const std::string& program)
            "Or writes the birthdays and anniversaries of the data file to an iCalendar\n"
            "file as yearly all-day events, for phone, web and desktop calendars:\n"
            "  --export OUT.ics       the file to write (replaced if it exists)\n"
-           "  --holidays             the holidays (9999) too\n"
+           "  --holidays             the holidays (9999) too, and those that move with\n"
+           "                         Easter (HOLIDAYS= of Tolvari.ini) for eleven years\n"
            "  --calendar             the calendar entries, such as name days (0000), too\n"
            "  --remind-days N        a reminder N days before (0 to 30), at 09:00";
 }

@@ -16,9 +16,10 @@
 int RunImport(const ImportOptions& options, const ImportPrint& print);
 
 // --export: the data file read (found as the import finds it), the calendar
-// written all or nothing. Returns the exit code: 0 done, 1 the data file
-// could not be read, nothing to export or the output could not be written
-// (then it stays as it was).
+// written as it is made, all or nothing. Returns the exit code: 0 done, 1 the
+// data file could not be read, nothing to export, memory ran out or the
+// output could not be written (then it stays as it was), 2 the output is the
+// data file itself.
 int RunExport(const ImportOptions& options, const ImportPrint& print);
 
 // "2 added, 1 already there, 0 skipped", and the one-off appointments
