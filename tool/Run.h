@@ -2,7 +2,10 @@
 // turn the command line and the output into UTF-8 lines.
 #pragma once
 
+#include <string>
+
 #include "contentlines/Print.h"
+#include "import/Merge.h"
 #include "tool/Options.h"
 
 // The import: the data file read, every input merged, the file written once
@@ -18,3 +21,7 @@ int RunImport(const ImportOptions& options, const ImportPrint& print);
 // output could not be written (then it stays as it was), 2 the output is the
 // data file itself.
 int RunExport(const ImportOptions& options, const ImportPrint& print);
+
+// "2 added, 1 already there, 0 skipped", and the one-off appointments
+// passed over when there were any; since the given counts.
+std::string ImportSummary(const ImportMerge::Counts& now, const ImportMerge::Counts& since = {});
