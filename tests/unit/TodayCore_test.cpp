@@ -52,11 +52,9 @@ struct TestCore : CTodayCore {
 
 using filesys::FaultCall;
 
-static int LowestFreeDescriptor()
+static long OpenDescriptors()
 {
-    const int fd = ::dup(0);
-    ::close(fd);
-    return fd;
+    return std::distance(std::filesystem::directory_iterator("/proc/self/fd"), {});
 }
 
 // Runs run(arm) for n = 1, 2, ... until a run in which nothing failed; arm()
@@ -69,11 +67,11 @@ static void ForEveryFailure(FaultCall kind, int error, Run run)
     for (long n = 1; n < 100000 && !::testing::Test::HasFailure(); ++n) {
         SCOPED_TRACE("call " + std::to_string(n) + " of kind " + std::to_string(static_cast<int>(kind)) + ", error " +
                      std::to_string(error));
-        const int lowestFree = LowestFreeDescriptor();
+        const long open = OpenDescriptors();
         EXPECT_NO_THROW(
             run([&] { kind == FaultCall::Count ? faults::ArmAllocation(n) : faults::Arm(kind, n, error); }));
         faults::Disarm();
-        EXPECT_EQ(LowestFreeDescriptor(), lowestFree);
+        EXPECT_EQ(OpenDescriptors(), open);
         if (!faults::Fired())
             return;
     }
