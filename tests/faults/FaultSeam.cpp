@@ -17,6 +17,22 @@ bool g_allocation = false;
 size_t g_bigAllocation = 0;  // 0: none
 bool g_fired = false;
 
+#ifdef _WIN32
+HANDLE g_armed = nullptr;  // counting waits for this event, when given
+
+bool Counting()
+{
+    if (g_armed && WaitForSingleObject(g_armed, 0) == WAIT_OBJECT_0)
+        CloseHandle(g_armed), g_armed = nullptr;
+    return g_armed == nullptr;
+}
+#else
+bool Counting()
+{
+    return true;
+}
+#endif
+
 void Fire()
 {
     g_fired = true;
@@ -38,6 +54,8 @@ void Fire()
     if (!colon)
         return false;
     const long n = std::atol(colon + 1);
+    if (const char* arm = std::getenv("TOLVARI_FAULT_ARM"))
+        g_armed = OpenEventA(SYNCHRONIZE, FALSE, arm);
     const size_t kind = static_cast<size_t>(colon - fault);
     if (std::strncmp(fault, "new", kind) == 0)
         faults::ArmAllocation(n);
@@ -56,7 +74,7 @@ namespace filesys {
 
 int FaultFor(FaultCall call, int usual)
 {
-    if (g_allocation || call != g_call || g_countdown <= 0 || --g_countdown > 0)
+    if (g_allocation || call != g_call || g_countdown <= 0 || !Counting() || --g_countdown > 0)
         return 0;
     Fire();
     return g_error != 0 ? g_error : usual;
@@ -90,7 +108,8 @@ bool Fired()
 
 void* operator new(size_t size)
 {
-    if ((g_allocation && g_countdown > 0 && --g_countdown == 0) || (g_bigAllocation && size >= g_bigAllocation)) {
+    if ((g_allocation && g_countdown > 0 && Counting() && --g_countdown == 0) ||
+        (g_bigAllocation && size >= g_bigAllocation)) {
         Fire();
         throw std::bad_alloc();
     }

@@ -3,7 +3,9 @@
 // with the usual error unless another is given. The test variant of
 // Tolvari.exe arms it from its environment at start: TOLVARI_FAULT=read:3,
 // new:40 or big:1500000 (every allocation of that many bytes or more fails),
-// and sets the event named by TOLVARI_FAULT_HIT when the failure came.
+// counted from the start or, with TOLVARI_FAULT_ARM, from the moment the
+// event of that name is set; it sets the event named by TOLVARI_FAULT_HIT
+// when the failure came.
 #pragma once
 
 #include <cstddef>
