@@ -159,16 +159,27 @@ TEST(FailureRuns, SaveKeepsTheOldFileOrWritesTheNewOneWhole)
 }
 
 // The editor has closed on a record: its day and month in the same year,
-// with the weekday that date has; indices outside the lists keep the day.
+// with the weekday that date has; indices outside the lists keep the day. In
+// a year without 29 February, closing on the 29.02 record it opened on (the
+// last of 28 February's) keeps the 28th; another one of 29.02 shows the 29th.
 TEST(TodayCoreEditorDate, TakesDayAndMonthWithTheirWeekday)
 {
     TestCore core;
+    static_cast<RecordList&>(core) = ListOf({{"29", "02", "1996", "Leap"}, {"29", "02", "1990", "Other"}});
     core.m_nDay = 31, core.m_nMonth = 12, core.m_nYear = 2001, core.m_nDOW = 2;
     core.TakeEditorDate(-1, 2);
     core.TakeEditorDate(4, 12);
     EXPECT_EQ(FormatDateLine(core, 0), "Monday, December  31, 2001");
     core.TakeEditorDate(30, 1);  // 31 February 2001 is counted on to 3 March, a Saturday
     EXPECT_EQ(FormatDateLine(core, 0), "Saturday, February  31, 2001");
+    core.m_nDay = 28, core.m_nMonth = 2, core.m_nYear = 2027, core.m_nDOW = 1;
+    core.FindInfo();
+    for (int closedOn : {1, 0}) {
+        core.EditorOpening();
+        core.CurrentRecord = closedOn;
+        core.TakeEditorDate(28, 1);
+        EXPECT_EQ(FormatDateLine(core, 0), closedOn ? "Sunday, February  28, 2027" : "Monday, February  29, 2027");
+    }
 }
 
 TEST(ReportField, LongTextsAreCutAndNulBytesShowAsQuestionMarks)
