@@ -22,6 +22,7 @@
 
 #include "Rows.h"
 #include "records/FileSystem.h"
+#include "records/TextLines.h"
 
 using namespace std::string_literals;
 
@@ -38,6 +39,7 @@ TEST(DataFileReading, LineRules)
         {".  ", {{"", "", "", ""}}}, {"05.03\t1950 x y", {{"05", "03\t1950", "x", "y"}}},
         {"05.03 1950 x\ry\x1A", {{"05", "03", "1950", "x\ry\x1A"}}},
         {"0\0005.03 1950 a\0b"s, {{"0\0005"s, "03", "1950", "a\0b"s}}},
+        {"05. 3 1950 x", {{"05", "", "3", "1950 x"}}}, {"05.3  1950 x", {{"05", "3", "", "1950 x"}}},
     };
     // clang-format on
     const RecordList one = Parse("01.01 0000 A\r\n");
@@ -51,6 +53,16 @@ TEST(DataFileReading, LineRules)
     }
     // Only a CR right before the LF belongs to the line end.
     EXPECT_EQ(RowsOf(Parse("[***CALENDAR***]\r\n01.01 0000 A\r\r\n\r\n")), (Rows{{"01", "01", "0000", "A\r"}}));
+    // The lines of a text, each ended by "|", from a copy of just its bytes.
+    const std::pair<std::string, std::string> splits[] = {
+        {"", ""}, {"a", "a|"}, {"a\n", "a|"}, {"\n\r\n", "||"}, {"a\r\nb\r", "a|b\r|"}};
+    for (const auto& [text, lines] : splits) {
+        const std::vector<char> bytes(text.begin(), text.end());
+        std::string seen;
+        ForEachLine(std::string_view(bytes.data(), bytes.size()),
+                    [&](std::string_view line, size_t) { seen.append(line) += '|'; });
+        EXPECT_EQ(seen, lines) << text;
+    }
 }
 
 TEST(DataFileWriting, ExactBytes)

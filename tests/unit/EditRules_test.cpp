@@ -45,15 +45,16 @@ TEST(EditShowing, YearCodesPickTypeAndYearField)
         EXPECT_EQ(FakeEditor({row}).shown, shown);
 }
 
-// A long session on a long name holds one copy of it, and storing a text
-// equal to the present one allocates nothing (heap in use, glibc).
+// A long session on a long name holds one copy of it, whose place each
+// change takes again, and storing a text equal to the present one allocates
+// nothing (heap in use, glibc).
 TEST(EditMemory, HeldTextsFollowTheLiveEntries)
 {
-    FakeEditor ed({{"05", "03", "1950", std::string(100000, 'n')}});
+    FakeEditor ed({{"05", "03", "1950", std::string(10000, 'n')}});
     const size_t before = mallinfo2().uordblks;
-    for (size_t i = 0; i < 200; ++i)
-        ed.m_strEditName[i] = 'x', ed.OnFieldChange();
-    EXPECT_LT(mallinfo2().uordblks, before + 300000);
+    for (size_t i = 0; i < 20000; ++i)
+        ed.m_strEditName[i % 200] ^= 1, ed.OnFieldChange();
+    EXPECT_LT(mallinfo2().uordblks, before + 100000);
     const size_t held = mallinfo2().uordblks;
     ed.m_pName->SetAt(0, ed.m_strEditName);
     EXPECT_EQ(mallinfo2().uordblks, held);
