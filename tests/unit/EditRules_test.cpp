@@ -1,5 +1,6 @@
-// How the editor shows a record, with the dialog's controls as one text. What
-// the actions do is fuzzed (tests/fuzz/editrules_fuzz.cpp).
+// How the editor shows a record, with the dialog's controls as one text, and
+// what a link does when the shell refuses it. What the editor's actions do is
+// fuzzed (tests/fuzz/editrules_fuzz.cpp).
 #include "editor/EditRules.h"
 
 #include <malloc.h>
@@ -7,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include "Rows.h"
+#include "about/LinkRules.h"
 
 struct FakeEditor : CEditRules {
     explicit FakeEditor(const Rows& rows) : CEditRules(0), list(ListOf(rows))
@@ -58,4 +60,26 @@ TEST(EditMemory, HeldTextsFollowTheLiveEntries)
     const size_t held = mallinfo2().uordblks;
     ed.m_pName->SetAt(0, ed.m_strEditName);
     EXPECT_EQ(mallinfo2().uordblks, held);
+}
+
+// A click the shell refuses beeps and leaves the link blue with its target,
+// so that the next click tries again; an address shown opens as mail.
+TEST(LinkRules, ARefusedClickBeepsAndTheNextTriesAgain)
+{
+    struct Shell : ILinkShell {
+        std::string WindowText() override { return "hi@example.org"; }
+        uintptr_t Open(const std::string& target) override { return opened += target + "|", answer; }
+        void Beep() override { ++beeps; }
+        void Repaint() override { ++repaints; }
+        uintptr_t answer = 2;  // the file was not found
+        std::string opened;
+        int beeps = 0, repaints = 0;
+    } shell;
+    CLinkRules link(nullptr);
+    link.OnClick(shell);
+    EXPECT_EQ(std::tuple(link.m_textColor, shell.beeps, shell.repaints), std::tuple(kLinkUnvisitedColor, 1, 0));
+    shell.answer = 42;
+    link.OnClick(shell);
+    EXPECT_EQ(std::tuple(link.m_textColor, shell.beeps, shell.repaints, shell.opened),
+              std::tuple(kLinkVisitedColor, 1, 1, std::string("mailto:hi@example.org|mailto:hi@example.org|")));
 }
