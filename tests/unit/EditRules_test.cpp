@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include "FaultSeam.h"
 #include "Rows.h"
 #include "about/LinkRules.h"
 
@@ -60,6 +61,25 @@ TEST(EditMemory, HeldTextsFollowTheLiveEntries)
     const size_t held = mallinfo2().uordblks;
     ed.m_pName->SetAt(0, ed.m_strEditName);
     EXPECT_EQ(mallinfo2().uordblks, held);
+}
+
+// Every allocation of the actions failing in turn: only the want of memory
+// comes out (the guard's box, and the end without a save), and the records
+// that no action touched stay whole.
+TEST(EditMemory, EveryAllocationOfTheActionsFailsCleanly)
+{
+    for (long n = 1, fired = 1; fired; ++n) {
+        FakeEditor ed({{"05", "03", "1950", "Anna"}, {"24", "12", "9999", "Eve"}});
+        faults::ArmAllocation(n);
+        try {
+            ed.OnNew(), ed.m_strEditName = "New", ed.OnFieldChange(), ed.OnFirst(), ed.OnDelete();
+        } catch (const std::bad_alloc&) {
+        }
+        faults::Disarm();
+        fired = faults::Fired();
+        ed.list.m_nCount = ed.m_nCount;
+        EXPECT_NE(FormatDataFile(ed.list, 0).find("24.12 9999 Eve\r\n"), std::string::npos) << n;
+    }
 }
 
 // A click the shell refuses beeps and leaves the link blue with its target,
