@@ -4,6 +4,8 @@
 // right box or none, never a hang, the data file old or new and whole, no
 // temporary file left once a save has succeeded, the file held by no handle
 // while a box is up.
+#include <future>
+
 #include <gtest/gtest.h>
 
 #include "Driver.h"
@@ -108,6 +110,62 @@ TEST(FaultRuns, StartUpGivesTheBoxOfTheFileThatFailed)
             }
             EXPECT_EQ(dir.Read(L"Tolvari.dat"), kData);
             EXPECT_EQ(dir.List(), (std::vector<std::wstring>{L"Tolvari.dat", L"Tolvari.ini"}));
+            if (!run.Hit() || HasFailure())
+                break;
+        }
+    }
+}
+
+// A name beyond any path in a damaged settings file, where memory will not
+// hold copies of it (a 32-bit program): the box of the data file, as for
+// any name that leads to no file.
+TEST(FaultRuns, ANameBeyondAnyPathGetsTheBoxOfTheDataFile)
+{
+    e2e::TempDir dir;
+    dir.Write(L"Tolvari.ini", "FILE=" + std::string(1 << 20, 'm'));
+    FaultyRun run(dir, L"big", 1500000, false);
+    HWND box = run.app.WaitMessageBox();
+    EXPECT_EQ(App::MessageBoxText(box).substr(0, 30), "Error: Can't open file " + std::string(7, 'm'));
+    App::Click(box, IDOK, false);
+    EXPECT_EQ(run.app.ExitCode(), 0u);
+}
+
+// A failure escaping a handler, of the dialog (Tomorrow) or of a control
+// of its own (a link of the About box): one box, then the end, exit code 1.
+TEST(FaultRuns, AFailureInAHandlerEndsTheProgramWithOneBox)
+{
+    e2e::TempDir dir;
+    e2e::WriteDefaultFiles(dir, kData);
+    for (int action = 0; action < 2; ++action) {
+        for (long n = 1;; ++n) {
+            SCOPED_TRACE(std::to_string(n) + " " + std::to_string(action));
+            FaultyRun run(dir, L"new", n, true);
+            ASSERT_TRUE(run.started && run.app.WaitMainWindow());
+            HWND about = nullptr;
+            if (action == 1) {
+                ::PostMessageW(run.app.Main(), WM_SYSCOMMAND, IDM_ABOUTBOX, 0);
+                ASSERT_NE(about = run.app.WaitDialogWith(IDC_ABOUT_WEB), nullptr);
+            }
+            ::SetEvent(run.arm);
+            // The click answers only once its handler has returned, after a box too.
+            HWND control =
+                action == 0 ? ::GetDlgItem(run.app.Main(), IDC_TODAY_TOMORROW) : ::GetDlgItem(about, IDC_ABOUT_WEB);
+            auto click = std::async(std::launch::async, [&] {
+                return e2e::Send(control, action == 0 ? BM_CLICK : WM_LBUTTONDOWN, 0, MAKELPARAM(2, 2));
+            });
+            HWND box =
+                run.BoxUnless([&] { return click.wait_for(std::chrono::seconds(0)) == std::future_status::ready; });
+            if (box) {
+                EXPECT_EQ(App::MessageBoxText(box), kEnds + ".");
+                App::Click(box, IDOK, false);
+                EXPECT_EQ(run.app.ExitCode(), 1u);
+            } else if (about) {
+                ::PostMessageW(about, WM_COMMAND, IDCANCEL, 0);
+                EXPECT_TRUE(e2e::Eventually([&] { return !::IsWindow(about); }));
+            }
+            if (!box) {
+                EXPECT_EQ(run.Exit() & ~1u, 0u);
+            }
             if (!run.Hit() || HasFailure())
                 break;
         }
