@@ -1,5 +1,6 @@
 // The record editor from the main window's system menu: changes and a delete
-// saved with their exact bytes, the delete question, a save that fails.
+// saved with their exact bytes, the delete question. Saves that fail are
+// walked in Faults_e2e.cpp.
 #include <gtest/gtest.h>
 
 #include "Driver.h"
@@ -59,30 +60,4 @@ TEST(Editor, ChangesAndADeleteAreSavedWithTheirBytes)
     EXPECT_EQ(e2e::ReportShown(app), (std::vector<std::string>{"Thursday, December  24, 2026", "", "Christmas Eve",
                                                                "Eva (126 let)", "\r\n\r\n"}));
     EXPECT_EQ(dir.List(), (std::vector<std::wstring>{L"Tolvari.dat", L"Tolvari.ini"}));
-}
-
-// Another process holds the data file without sharing: the box comes after
-// the editor has gone, the file stays, and the next end of the editor saves
-// the changes, here a quit request from another program.
-TEST(Editor, FailedSaveIsReportedAndTheNextCloseSavesTheKeptChanges)
-{
-    e2e::TempDir dir;
-    App app;
-    ASSERT_TRUE(e2e::StartWith(app, dir, kData));
-    HWND ed = e2e::OpenBySysMenu(app, L'e', IDC_EDIT_NAME);
-    Select(ed, IDC_EDIT_DAY, 9);
-    HANDLE held = ::CreateFileW(dir.File(L"Tolvari.dat").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-    ::PostMessageW(ed, WM_SYSCOMMAND, SC_CLOSE, 0);
-    HWND box = app.WaitMessageBox();
-    EXPECT_EQ(App::MessageBoxText(box),
-              "Error: Can't write file Tolvari.dat\n\nYour changes are kept. Close the editor again to save them.");
-    App::Click(box, IDOK, false);
-    ASSERT_TRUE(Closed(app, box));
-    ::CloseHandle(held);
-    EXPECT_EQ(dir.Read(L"Tolvari.dat"), kData);
-    ed = e2e::OpenBySysMenu(app, L'e', IDC_EDIT_NAME);
-    ::PostThreadMessageW(::GetWindowThreadProcessId(ed, nullptr), WM_QUIT, 0, 0);
-    EXPECT_EQ(app.ExitCode(), 0u);
-    EXPECT_EQ(dir.Read(L"Tolvari.dat"),
-              kHead + "10.12 1950 Grandpa\r\n24.12 9999 Christmas Eve\r\n15.03 8888 Anna\r\n");
 }

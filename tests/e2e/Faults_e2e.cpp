@@ -18,76 +18,72 @@ using e2e::App;
 const std::string kData = "[***CALENDAR***]\r\n06.12 0000 Nikola\r\n\r\n[***CUSTOM***]\r\n06.12 1950 Grandpa\r\n";
 const std::string kSaved = "[***CALENDAR***]\r\n06.12 0000 Nikola\r\n\r\n[***CUSTOM***]\r\n06.12 1950 Grandpa!\r\n";
 const std::string kEnds = "Error: Not enough memory.\n\nThe program ends";
+const std::vector<std::wstring> kFiles = {L"Tolvari.dat", L"Tolvari.ini"};
 
-// One run of the test variant with the n-th call of the kind failing,
-// counted from the start or from Arm().
+// One run of the test variant in dir with the n-th call of the kind
+// failing, counted from the start or, armed later, from Arm().
 struct FaultyRun {
-    FaultyRun(const e2e::TempDir& dir, const std::wstring& kind, long n, bool armLater)
+    FaultyRun(const e2e::TempDir& dir, const std::wstring& kind, long n, bool armLater) : dir(dir)
     {
         static int count = 0;
         const std::wstring id = std::to_wstring(::GetCurrentProcessId()) + L"." + std::to_wstring(++count);
-        const std::wstring hitName = L"TolvariFaultHit." + id, armName = L"TolvariFaultArm." + id;
-        hit = ::CreateEventW(nullptr, TRUE, FALSE, hitName.c_str());
-        arm = ::CreateEventW(nullptr, TRUE, FALSE, armName.c_str());
+        hit = ::CreateEventW(nullptr, TRUE, FALSE, (L"TolvariFaultHit." + id).c_str());
+        arm = ::CreateEventW(nullptr, TRUE, FALSE, (L"TolvariFaultArm." + id).c_str());
         ::SetEnvironmentVariableW(L"TOLVARI_FAULT", (kind + L":" + std::to_wstring(n)).c_str());
-        ::SetEnvironmentVariableW(L"TOLVARI_FAULT_HIT", hitName.c_str());
-        ::SetEnvironmentVariableW(L"TOLVARI_FAULT_ARM", armLater ? armName.c_str() : nullptr);
+        ::SetEnvironmentVariableW(L"TOLVARI_FAULT_HIT", (L"TolvariFaultHit." + id).c_str());
+        ::SetEnvironmentVariableW(L"TOLVARI_FAULT_ARM", armLater ? (L"TolvariFaultArm." + id).c_str() : nullptr);
         const std::wstring exe = e2e::TolvariExe();
-        started = app.Start(dir.Path(), true, exe.substr(0, exe.find_last_of(L"\\/") + 1) + L"TolvariFaults.exe");
+        EXPECT_TRUE(app.Start(dir.Path(), true, exe.substr(0, exe.find_last_of(L"\\/") + 1) + L"TolvariFaults.exe"));
         ::SetEnvironmentVariableW(L"TOLVARI_FAULT", nullptr);
     }
     ~FaultyRun() { ::CloseHandle(hit), ::CloseHandle(arm); }
     bool Hit() const { return ::WaitForSingleObject(hit, 0) == WAIT_OBJECT_0; }
-    // The box the program shows, or none once ready() holds and the
-    // program has handled what came before.
+    // The text of the box the program shows, answered, or "" once ready()
+    // holds and the program has handled what came before.
     template <class Ready>
-    HWND BoxUnless(Ready ready) const
+    std::string Box(Ready ready)
     {
         HWND box = nullptr;
         EXPECT_TRUE(e2e::Eventually([&] { return (box = app.WaitDialogWith(0x440, 0)) != nullptr || ready(); }));
-        return box || !app.Sync() ? box : app.WaitDialogWith(0x440, 0);
-    }
-    // Answers the box; the program has handled that.
-    bool Answer(HWND box)
-    {
+        if (!box && (!app.Sync() || !(box = app.WaitDialogWith(0x440, 0))))
+            return "";
+        const std::string text = App::MessageBoxText(box);
+        RECT r;
+        ::GetWindowRect(box, &r);
+        EXPECT_TRUE(r.left >= 0 && r.right <= ::GetSystemMetrics(SM_CXSCREEN) &&
+                    r.bottom <= ::GetSystemMetrics(SM_CYSCREEN))
+            << "the box fits the screen";
+        HANDLE file = ::CreateFileW(dir.File(L"Tolvari.dat").c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
+                                    OPEN_EXISTING, 0, nullptr);
+        EXPECT_NE(file, INVALID_HANDLE_VALUE) << "the data file is held open";
+        ::CloseHandle(file);
         App::Click(box, IDOK, false);
-        return e2e::Eventually([&] { return !::IsWindow(box); }) && (app.WaitExit(0) || app.Sync() || app.WaitExit());
+        EXPECT_TRUE(e2e::Eventually([&] { return !::IsWindow(box); }) &&
+                    (app.WaitExit(0) || app.Sync() || app.WaitExit()));
+        return text;
     }
-    // Exit from the main window; a failure on the way out is the one box.
+    // Exit from the main window, where a failure is the one box of the end.
     DWORD Exit()
     {
         App::Click(app.Main(), IDOK, false);
-        if (HWND box = BoxUnless([&] { return app.WaitExit(0); })) {
-            EXPECT_EQ(App::MessageBoxText(box), kEnds + ".");
-            App::Click(box, IDOK, false);
-        }
-        return app.ExitCode();
+        const std::string box = Box([&] { return app.WaitExit(0); });
+        EXPECT_TRUE(box.empty() || box == kEnds + ".") << box;
+        return app.ExitCode() & ~1u;
     }
+    const e2e::TempDir& dir;
     App app;
     HANDLE hit, arm;
-    bool started;
 };
-
-// Nothing holds the file open: another program may take it whole.
-bool Free(const e2e::TempDir& dir)
-{
-    HANDLE file = ::CreateFileW(dir.File(L"Tolvari.dat").c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
-                                OPEN_EXISTING, 0, nullptr);
-    ::CloseHandle(file);
-    return file != INVALID_HANDLE_VALUE;
-}
 
 TEST(FaultRuns, StartUpGivesTheBoxOfTheFileThatFailed)
 {
-    const std::string settings =
-                          "Error: Can't open file Tolvari.ini\n\nThe file doesn't exist in the current directory.",
-                      data =
+    const std::string data =
                           "Error: Can't open file Tolvari.dat\n\nThe file specified in Tolvari.ini in FILE section "
                           "doesn't exist in the current directory.",
                       memory = "\n\nThe file is larger than the program can hold in memory.";
     const std::vector<std::string> boxes[] = {
-        {settings, data},
-        {"Error: Not enough memory to read file Tolvari.ini" + memory,
+        {"", "Error: Can't open file Tolvari.ini\n\nThe file doesn't exist in the current directory.", data},
+        {"", "Error: Not enough memory to read file Tolvari.ini" + memory,
          "Error: Not enough memory to read file Tolvari.dat" + memory, kEnds + "."}};
     e2e::TempDir dir;
     e2e::WriteDefaultFiles(dir, kData);
@@ -95,87 +91,33 @@ TEST(FaultRuns, StartUpGivesTheBoxOfTheFileThatFailed)
         for (long n = 1;; ++n) {
             SCOPED_TRACE(std::to_string(n) + " " + e2e::ToCp1250(kind));
             FaultyRun run(dir, kind, n, false);
-            ASSERT_TRUE(run.started);
-            HWND box = run.BoxUnless([&] { return run.app.WaitMainWindow(0); });
-            if (box) {
-                const auto& expected = boxes[kind[0] == L'n'];
-                const std::string text = App::MessageBoxText(box);
-                EXPECT_NE(std::find(expected.begin(), expected.end(), text), expected.end()) << text;
-                EXPECT_TRUE(Free(dir));
-                App::Click(box, IDOK, false);
-                EXPECT_EQ(run.app.ExitCode(), text == kEnds + "." ? 1u : 0u);
-            } else {
-                EXPECT_EQ(run.app.Text(IDC_TODAY_BIRTHDAYS), "Grandpa (76 let)");
-                EXPECT_EQ(run.Exit() & ~1u, 0u);
-            }
+            const std::string box = run.Box([&] { return run.app.WaitMainWindow(0); });
+            const auto& expected = boxes[kind[0] == L'n'];
+            EXPECT_NE(std::find(expected.begin(), expected.end(), box), expected.end()) << box;
+            EXPECT_TRUE(!box.empty() || run.app.Text(IDC_TODAY_BIRTHDAYS) == "Grandpa (76 let)");
+            EXPECT_EQ(box.empty() ? run.Exit() : run.app.ExitCode(), box == kEnds + "." ? 1u : 0u);
             EXPECT_EQ(dir.Read(L"Tolvari.dat"), kData);
-            EXPECT_EQ(dir.List(), (std::vector<std::wstring>{L"Tolvari.dat", L"Tolvari.ini"}));
+            EXPECT_EQ(dir.List(), kFiles);
             if (!run.Hit() || HasFailure())
                 break;
         }
     }
-}
-
-// A name beyond any path in a damaged settings file, where memory will not
-// hold copies of it (a 32-bit program): the box of the data file, as for
-// any name that leads to no file.
-TEST(FaultRuns, ANameBeyondAnyPathGetsTheBoxOfTheDataFile)
-{
-    e2e::TempDir dir;
+    // A name beyond any path in a damaged settings file, where memory will
+    // not hold copies of it (a 32-bit program): the data file's box still,
+    // the name's middle left out so that the box fits.
     dir.Write(L"Tolvari.ini", "FILE=" + std::string(1 << 20, 'm'));
     FaultyRun run(dir, L"big", 1500000, false);
-    HWND box = run.app.WaitMessageBox();
-    EXPECT_EQ(App::MessageBoxText(box).substr(0, 30), "Error: Can't open file " + std::string(7, 'm'));
-    App::Click(box, IDOK, false);
+    const std::string m(64, 'm');
+    EXPECT_EQ(run.Box([] { return false; }), "Error: Can't open file " + m + "\n" + m + "\n..." + m.substr(3) + "\n" +
+                                                 m + "\n" + m.substr(60) + data.substr(34));
     EXPECT_EQ(run.app.ExitCode(), 0u);
-}
-
-// A failure escaping a handler, of the dialog (Tomorrow) or of a control
-// of its own (a link of the About box): one box, then the end, exit code 1.
-TEST(FaultRuns, AFailureInAHandlerEndsTheProgramWithOneBox)
-{
-    e2e::TempDir dir;
-    e2e::WriteDefaultFiles(dir, kData);
-    for (int action = 0; action < 2; ++action) {
-        for (long n = 1;; ++n) {
-            SCOPED_TRACE(std::to_string(n) + " " + std::to_string(action));
-            FaultyRun run(dir, L"new", n, true);
-            ASSERT_TRUE(run.started && run.app.WaitMainWindow());
-            HWND about = nullptr;
-            if (action == 1) {
-                ::PostMessageW(run.app.Main(), WM_SYSCOMMAND, IDM_ABOUTBOX, 0);
-                ASSERT_NE(about = run.app.WaitDialogWith(IDC_ABOUT_WEB), nullptr);
-            }
-            ::SetEvent(run.arm);
-            // The click answers only once its handler has returned, after a box too.
-            HWND control =
-                action == 0 ? ::GetDlgItem(run.app.Main(), IDC_TODAY_TOMORROW) : ::GetDlgItem(about, IDC_ABOUT_WEB);
-            auto click = std::async(std::launch::async, [&] {
-                return e2e::Send(control, action == 0 ? BM_CLICK : WM_LBUTTONDOWN, 0, MAKELPARAM(2, 2));
-            });
-            HWND box =
-                run.BoxUnless([&] { return click.wait_for(std::chrono::seconds(0)) == std::future_status::ready; });
-            if (box) {
-                EXPECT_EQ(App::MessageBoxText(box), kEnds + ".");
-                App::Click(box, IDOK, false);
-                EXPECT_EQ(run.app.ExitCode(), 1u);
-            } else if (about) {
-                ::PostMessageW(about, WM_COMMAND, IDCANCEL, 0);
-                EXPECT_TRUE(e2e::Eventually([&] { return !::IsWindow(about); }));
-            }
-            if (!box) {
-                EXPECT_EQ(run.Exit() & ~1u, 0u);
-            }
-            if (!run.Hit() || HasFailure())
-                break;
-        }
-    }
 }
 
 // Each failure counted from the moment the editor closes, beside the
 // leftover of a killed save: a save that fails keeps the old file and the
-// changes, which the next close saves; a failure of memory outside the save
-// ends the program with one box.
+// changes, which the next end of the editor saves, here a quit request from
+// another program; a failure of memory outside the save ends the program
+// with one box.
 TEST(FaultRuns, EditorSaveKeepsTheOldFileOrWritesTheNewOneWhole)
 {
     e2e::TempDir dir;
@@ -188,41 +130,66 @@ TEST(FaultRuns, EditorSaveKeepsTheOldFileOrWritesTheNewOneWhole)
             e2e::WriteDefaultFiles(dir, kData);
             dir.Write(L".Tolvari.dat.tmp-K1LLED", "the leftover of a killed save");
             FaultyRun run(dir, kind, n, true);
-            ASSERT_TRUE(run.started && run.app.WaitMainWindow());
-            bool ended = false;
-            for (int close = 0; close < 2 && !ended; ++close) {
+            ASSERT_TRUE(run.app.WaitMainWindow());
+            ::PostMessageW(run.app.Main(), WM_SYSCOMMAND, IDM_EDITBOX, 0);
+            HWND ed = run.app.WaitDialogWith(IDC_EDIT_NAME);
+            e2e::Send(::GetDlgItem(ed, IDC_EDIT_NAME), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"Grandpa!"));
+            ::SetEvent(run.arm);
+            App::Click(ed, IDOK, false);
+            const std::string box = run.Box([&] { return run.app.Text(IDC_TODAY_BIRTHDAYS) == "Grandpa! (76 let)"; });
+            const std::string bytes = dir.Read(L"Tolvari.dat");
+            if (box == notSaved) {
+                EXPECT_EQ(bytes, kData);
                 ::PostMessageW(run.app.Main(), WM_SYSCOMMAND, IDM_EDITBOX, 0);
-                HWND ed = run.app.WaitDialogWith(IDC_EDIT_NAME);
-                e2e::Send(::GetDlgItem(ed, IDC_EDIT_NAME), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"Grandpa!"));
-                ::SetEvent(run.arm);
-                App::Click(ed, IDOK, false);
-                // The report follows the save; after a failed one it shows the kept change already.
-                HWND box = run.BoxUnless([&] {
-                    return run.app.Text(IDC_TODAY_BIRTHDAYS) == "Grandpa! (76 let)" &&
-                           (close == 0 || dir.Read(L"Tolvari.dat") == kSaved);
-                });
-                const std::string text = box ? App::MessageBoxText(box) : "", bytes = dir.Read(L"Tolvari.dat");
-                EXPECT_EQ(bytes, box && text != kEnds + "." ? kData : kSaved) << text;
-                if (!box)
-                    break;
-                EXPECT_TRUE(Free(dir));
-                EXPECT_TRUE(run.Answer(box));
-                ended = text.compare(0, kEnds.size(), kEnds) == 0;
-                EXPECT_TRUE(ended ? text == kEnds + (bytes == kData ? " without saving changes." : ".")
-                                  : close == 0 && text == notSaved)
-                    << text;
+                ed = run.app.WaitDialogWith(IDC_EDIT_NAME);
+                ::PostThreadMessageW(::GetWindowThreadProcessId(ed, nullptr), WM_QUIT, 0, 0);
+                EXPECT_EQ(run.app.ExitCode(), 0u);
+            } else if (box.empty()) {
+                EXPECT_EQ(std::tuple(bytes, run.Exit()), std::tuple(kSaved, 0u));
+            } else {
+                EXPECT_EQ(box, kEnds + (bytes == kData ? " without saving changes." : "."));
+                EXPECT_EQ(run.app.ExitCode(), 1u);
             }
-            EXPECT_EQ(ended ? run.app.ExitCode() : run.Exit() & ~1u, ended ? 1u : 0u);
             // The leftover stays for the next save when its removal failed.
             std::vector<std::wstring> left = dir.List();
             if (run.Hit() && (kind[0] == L'd' || kind[0] == L'n') && left[0] == L".Tolvari.dat.tmp-K1LLED")
                 left.erase(left.begin());
             if (dir.Read(L"Tolvari.dat") == kSaved) {
-                EXPECT_EQ(left, (std::vector<std::wstring>{L"Tolvari.dat", L"Tolvari.ini"}));
+                EXPECT_EQ(left, kFiles);
             }
             if (!run.Hit() || HasFailure())
                 break;
         }
+    }
+}
+
+// A failure escaping the handler of a control of the program's own (a link
+// of the About box): one box, then the end, exit code 1. (The start-up's
+// failures reach the dialog's handlers.)
+TEST(FaultRuns, AFailureInAControlsHandlerEndsTheProgramWithOneBox)
+{
+    e2e::TempDir dir;
+    e2e::WriteDefaultFiles(dir, kData);
+    for (long n = 1;; ++n) {
+        SCOPED_TRACE(n);
+        FaultyRun run(dir, L"new", n, true);
+        ASSERT_TRUE(run.app.WaitMainWindow());
+        ::PostMessageW(run.app.Main(), WM_SYSCOMMAND, IDM_ABOUTBOX, 0);
+        HWND about = run.app.WaitDialogWith(IDC_ABOUT_WEB);
+        ::SetEvent(run.arm);
+        // The click answers once its handler has returned, after a box too.
+        auto click = std::async(std::launch::async, [&] {
+            return e2e::Send(::GetDlgItem(about, IDC_ABOUT_WEB), WM_LBUTTONDOWN, 0, MAKELPARAM(2, 2));
+        });
+        const std::string box =
+            run.Box([&] { return click.wait_for(std::chrono::seconds(0)) == std::future_status::ready; });
+        EXPECT_TRUE(box.empty() || box == kEnds + ".") << box;
+        if (box.empty())
+            ::PostMessageW(about, WM_COMMAND, IDCANCEL, 0);
+        EXPECT_EQ(box.empty() && e2e::Eventually([&] { return !::IsWindow(about); }) ? run.Exit() : run.app.ExitCode(),
+                  box.empty() ? 0u : 1u);
+        if (!run.Hit() || HasFailure())
+            break;
     }
 }
 

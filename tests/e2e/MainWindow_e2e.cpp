@@ -1,5 +1,6 @@
 // The main window on the fixed day: the report against hand-written texts,
-// the steps, the fonts the settings describe, the failure boxes, the end.
+// the steps, the fonts the settings describe, the end. Its failure boxes are
+// in Faults_e2e.cpp and Placement_e2e.cpp.
 #include <gtest/gtest.h>
 
 #include "Driver.h"
@@ -54,40 +55,4 @@ TEST(MainWindow, FieldsTakeTheFontsTheSettingsDescribe)
             << id;
     ::PostMessageW(app.Main(), WM_SYSCOMMAND, SC_CLOSE, 0);  // the close box
     EXPECT_EQ(app.ExitCode(), 0u);
-}
-
-// One stop box before the main window; after OK the program ends, having
-// written nothing. A long name loses its middle so that the box fits.
-TEST(MainWindow, FailureBoxesEndTheProgram)
-{
-    const std::string noData =
-        "\n\nThe file specified in Tolvari.ini in FILE section doesn't exist in the current "
-        "directory.";
-    const std::pair<std::string, std::string> cases[] = {
-        // settings, none if empty; the message
-        {"", "Error: Can't open file Tolvari.ini\n\nThe file doesn't exist in the current directory."},
-        {"FILE = my.dat", "Error: Can't open file  my.dat" + noData},
-        {"FILE=" + std::string(1 << 20, 'm'), "Error: Can't open file " + std::string(64, 'm') + "\n" +
-                                                  std::string(64, 'm') + "\n..." + std::string(61, 'm') + "\n" +
-                                                  std::string(64, 'm') + "\n" + std::string(4, 'm') + noData},
-    };
-    for (const auto& [ini, text] : cases) {
-        e2e::TempDir dir;
-        if (!ini.empty())
-            dir.Write(L"Tolvari.ini", ini);
-        dir.Write(L"Tolvari.dat", kData);
-        const std::vector<std::wstring> files = dir.List();
-        App app;
-        ASSERT_TRUE(app.Start(dir.Path(), true));
-        HWND box = app.WaitMessageBox();
-        EXPECT_EQ(App::MessageBoxText(box), text);
-        RECT r;
-        ::GetWindowRect(box, &r);
-        EXPECT_TRUE(r.left >= 0 && r.right <= ::GetSystemMetrics(SM_CXSCREEN) &&
-                    r.bottom <= ::GetSystemMetrics(SM_CYSCREEN))
-            << "the box fits the screen";
-        App::Click(box, IDOK, false);
-        EXPECT_EQ(app.ExitCode(), 0u);
-        EXPECT_EQ(dir.List(), files);
-    }
 }

@@ -70,12 +70,12 @@ TEST(EditMemory, EveryAllocationOfTheActionsFailsCleanly)
 {
     for (long n = 1, fired = 1; fired; ++n) {
         FakeEditor ed({{"05", "03", "1950", "Anna"}, {"24", "12", "9999", "Eve"}});
-        faults::ArmAllocation(n);
+        faults::Arm(filesys::FaultCall::Count, n);
         try {
             ed.OnNew(), ed.m_strEditName = "New", ed.OnFieldChange(), ed.OnFirst(), ed.OnDelete();
         } catch (const std::bad_alloc&) {
         }
-        faults::Disarm();
+        faults::Arm(filesys::FaultCall::Count, 0);
         fired = faults::Fired();
         ed.list.m_nCount = ed.m_nCount;
         EXPECT_NE(FormatDataFile(ed.list, 0).find("24.12 9999 Eve\r\n"), std::string::npos) << n;

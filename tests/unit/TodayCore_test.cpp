@@ -2,8 +2,6 @@
 // the editor closes on, and the report texts fitted to their fields.
 #include "app/TodayCore.h"
 
-#include <sys/resource.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -52,41 +50,31 @@ struct TestCore : CTodayCore {
 
 using filesys::FaultCall;
 
-static long OpenDescriptors()
-{
-    return std::distance(std::filesystem::directory_iterator("/proc/self/fd"), {});
-}
-
-// Runs run(arm) for n = 1, 2, ... until a run in which nothing failed; arm()
-// makes the n-th call of the kind from then on fail (the n-th allocation for
-// FaultCall::Count) and the run disarms it. No run may leave a descriptor
-// open or let an exception out.
+// Runs run(kind, error, arm) for every kind of call with the error it
+// usually meets, those made again after a signal with EINTR, and the
+// allocations (Count), each for n = 1, 2, ... until a run in which nothing
+// failed; arm() makes the n-th call of the kind from then on fail and the
+// run disarms it. No run may leave a descriptor open or let an exception out.
 template <class Run>
-static void ForEveryFailure(FaultCall kind, int error, Run run)
-{
-    for (long n = 1; n < 100000 && !::testing::Test::HasFailure(); ++n) {
-        SCOPED_TRACE("call " + std::to_string(n) + " of kind " + std::to_string(static_cast<int>(kind)) + ", error " +
-                     std::to_string(error));
-        const long open = OpenDescriptors();
-        EXPECT_NO_THROW(
-            run([&] { kind == FaultCall::Count ? faults::ArmAllocation(n) : faults::Arm(kind, n, error); }));
-        faults::Disarm();
-        EXPECT_EQ(OpenDescriptors(), open);
-        if (!faults::Fired())
-            return;
-    }
-}
-
-// Every kind of call with the error it usually meets, those that are made
-// again after a signal with EINTR, and the allocations (Count).
-static std::vector<std::pair<FaultCall, int>> EveryFailure()
+static void ForEveryFailure(Run run)
 {
     std::vector<std::pair<FaultCall, int>> kinds;
     for (int kind = 0; kind <= static_cast<int>(FaultCall::Count); ++kind)
         kinds.emplace_back(static_cast<FaultCall>(kind), 0);
     for (FaultCall kind : {FaultCall::Read, FaultCall::Write, FaultCall::Flush, FaultCall::Mark})
         kinds.emplace_back(kind, EINTR);
-    return kinds;
+    for (const auto& [kind, error] : kinds) {
+        for (long n = 1; n < 100000 && !::testing::Test::HasFailure(); ++n) {
+            SCOPED_TRACE("call " + std::to_string(n) + " of kind " + std::to_string(static_cast<int>(kind)) +
+                         ", error " + std::to_string(error));
+            const long open = std::distance(std::filesystem::directory_iterator("/proc/self/fd"), {});
+            EXPECT_NO_THROW(run(kind, error, [&, kind = kind, error = error] { faults::Arm(kind, n, error); }));
+            faults::Arm(FaultCall::Count, 0);
+            EXPECT_EQ(std::distance(std::filesystem::directory_iterator("/proc/self/fd"), {}), open);
+            if (!faults::Fired())
+                break;
+        }
+    }
 }
 
 const std::string kOld = "[***CALENDAR***]\r\n05.03 0000 A\r\n29.02 0000 B\r\n";
@@ -102,33 +90,31 @@ TEST(FailureRuns, StartUpGivesTheBoxOfTheFileThatFailed)
     const std::string cwd = std::filesystem::current_path();
     std::filesystem::current_path(dir.path);
     WriteBytes("Tolvari.ini", "FILE=Tolvari.dat\r\n"), WriteBytes("Tolvari.dat", kOld);
-    for (const auto& [kind, error] : EveryFailure()) {
+    ForEveryFailure([&](FaultCall kind, int error, auto arm) {
         const bool memory = kind == FaultCall::Count;
-        ForEveryFailure(kind, error, [&, error = error](auto arm) {
-            TestCore core;
-            arm();
-            core.LoadIniFile();
-            const bool settings = faults::Fired();
-            bool report = true;  // or the want of memory, to the guard
-            if (core.quits == 0 && (core.LoadFile(), core.quits == 0)) {
-                try {
-                    core.FindInfo();
-                } catch (const std::bad_alloc&) {
-                    report = !memory;
-                }
+        TestCore core;
+        arm();
+        core.LoadIniFile();
+        const bool settings = faults::Fired();
+        bool report = true;  // or the want of memory, to the guard
+        if (core.quits == 0 && (core.LoadFile(), core.quits == 0)) {
+            try {
+                core.FindInfo();
+            } catch (const std::bad_alloc&) {
+                report = !memory;
             }
-            faults::Disarm();
-            EXPECT_TRUE(report);
-            // None after no failure, or one of the mark or the lock.
-            const std::string box = core.errors.empty() ? ""
-                                    : settings ? memory ? DataFileMemoryError("Tolvari.ini", 0) : SettingsOpenError(0)
-                                    : memory ? DataFileMemoryError("Tolvari.dat", 0)
-                                               : DataFileOpenError("Tolvari.dat", 0);
-            EXPECT_EQ(std::tuple(core.errors, core.quits, core.m_nCount),
-                      box.empty() ? std::tuple(std::vector<std::string>(), 0, 2) : std::tuple(std::vector{box}, 1, 0));
-            EXPECT_TRUE(box.empty() || error != EINTR);
-        });
-    }
+        }
+        faults::Arm(FaultCall::Count, 0);
+        EXPECT_TRUE(report);
+        // None after no failure, or one of the mark or the lock.
+        const std::string box = core.errors.empty() ? ""
+                                : settings ? memory ? DataFileMemoryError("Tolvari.ini", 0) : SettingsOpenError(0)
+                                : memory ? DataFileMemoryError("Tolvari.dat", 0)
+                                           : DataFileOpenError("Tolvari.dat", 0);
+        EXPECT_EQ(std::tuple(core.errors, core.quits, core.m_nCount),
+                  box.empty() ? std::tuple(std::vector<std::string>(), 0, 2) : std::tuple(std::vector{box}, 1, 0));
+        EXPECT_TRUE(box.empty() || error != EINTR);
+    });
     std::filesystem::current_path(cwd);
 }
 
@@ -140,30 +126,28 @@ TEST(FailureRuns, SaveKeepsTheOldFileOrWritesTheNewOneWhole)
 {
     TempDir dir;
     const std::string path = dir.File("Tolvari.dat");
-    for (const auto& [kind, error] : EveryFailure()) {
-        ForEveryFailure(kind, error, [&, kind = kind, error = error](auto arm) {
-            WriteBytes(path, kOld);
-            TestCore core;
-            core.m_strDataFile = path;
-            core.LoadFile();
-            core.m_arrName.SetAt(0, "changed");
-            core.UnsavedChanges = true;
-            arm();
-            core.SaveFile();
-            faults::Disarm();
-            const bool saved = core.errors.empty();
-            const std::string box =
-                kind == FaultCall::Count ? DataFileSaveMemoryError(path, 0) : DataFileWriteError(path, 0);
-            EXPECT_EQ(
-                std::tuple(ReadBytes(path), core.errors, core.UnsavedChanges),
-                saved ? std::tuple(kNew, std::vector<std::string>(), false) : std::tuple(kOld, std::vector{box}, true));
-            EXPECT_TRUE(saved || error != EINTR);
-            EXPECT_TRUE(IsMarkedRunning(path) || kind == FaultCall::Mark || kind == FaultCall::Open);
-            core.SaveFile();
-            EXPECT_EQ(ReadBytes(path), kNew);
-            EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path), {}), 1);
-        });
-    }
+    ForEveryFailure([&](FaultCall kind, int error, auto arm) {
+        WriteBytes(path, kOld);
+        TestCore core;
+        core.m_strDataFile = path;
+        core.LoadFile();
+        core.m_arrName.SetAt(0, "changed");
+        core.UnsavedChanges = true;
+        arm();
+        core.SaveFile();
+        faults::Arm(FaultCall::Count, 0);
+        const bool saved = core.errors.empty();
+        const std::string box =
+            kind == FaultCall::Count ? DataFileSaveMemoryError(path, 0) : DataFileWriteError(path, 0);
+        EXPECT_EQ(
+            std::tuple(ReadBytes(path), core.errors, core.UnsavedChanges),
+            saved ? std::tuple(kNew, std::vector<std::string>(), false) : std::tuple(kOld, std::vector{box}, true));
+        EXPECT_TRUE(saved || error != EINTR);
+        EXPECT_TRUE(IsMarkedRunning(path) || kind == FaultCall::Mark || kind == FaultCall::Open);
+        core.SaveFile();
+        EXPECT_EQ(ReadBytes(path), kNew);
+        EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path), {}), 1);
+    });
 }
 
 // The editor has closed on a record: its day and month in the same year,
@@ -205,38 +189,17 @@ TEST(ReportField, LongTextsAreCutAndNulBytesShowAsQuestionMarks)
         EXPECT_EQ(FitReportField(text), fitted);
 }
 
-// Each file too large to read, or beyond the memory of the process (a 32-bit
-// one, 1.5 GB: here a sparse 1 GB file in a child whose address space is cut
-// to 512 MB), gets its own box and ends the program; no file stays open.
-TEST(LoadLimits, EachFileBeyondItsLimitOrTheMemoryGetsItsBoxAndIsClosed)
+// A settings file of 2 GB or more (sparse) is not read: its box, and the end.
+// What does not fit the memory is walked in FailureRuns.
+TEST(LoadLimits, ASettingsFileBeyondItsLimitGetsItsBox)
 {
-#ifdef __SANITIZE_ADDRESS__
-    GTEST_SKIP() << "the sanitizer's shadow memory needs more address space";
-#endif
-    const std::tuple<const char*, long long, std::string> cases[] = {
-        // the file, its size, the box
-        {"Tolvari.dat", 1LL << 30, DataFileMemoryError("Tolvari.dat", 0)},
-        {"Tolvari.ini", 1LL << 30, DataFileMemoryError("Tolvari.ini", 0)},
-        {"Tolvari.ini", 1LL << 31, SettingsTooLargeError(0)},
-    };
-    for (const auto& [file, size, error] : cases) {
-        TempDir dir;
-        WriteBytes(dir.File(file), "24.12 9999 Eve\r\n");
-        ASSERT_EQ(::truncate(dir.File(file).c_str(), size), 0);
-        const pid_t child = ::fork();
-        if (child == 0) {
-            const rlimit limit = {512u << 20, 512u << 20};
-            ::setrlimit(RLIMIT_AS, &limit);
-            const int lowestFree = ::dup(0);
-            ::close(lowestFree);
-            TestCore core;  // an escaping failure ends the child with std::terminate
-            core.m_strDataFile = file;
-            ::chdir(dir.path.c_str()) == 0 && file[8] == 'i' ? core.LoadIniFile() : core.LoadFile();
-            const bool told = core.errors == std::vector<std::string>{error} && core.quits == 1;
-            ::_exit(told && core.m_nCount == 0 && ::dup(0) == lowestFree ? 0 : 1);
-        }
-        int status = 0;
-        ASSERT_EQ(::waitpid(child, &status, 0), child);
-        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << file << " status " << status;
-    }
+    TempDir dir;
+    const std::string cwd = std::filesystem::current_path();
+    std::filesystem::current_path(dir.path);
+    WriteBytes("Tolvari.ini", "FILE=x\r\n");
+    ASSERT_EQ(::truncate("Tolvari.ini", 1LL << 31), 0);
+    TestCore core;
+    core.LoadIniFile();
+    EXPECT_EQ(std::tuple(core.errors, core.quits), std::tuple(std::vector{SettingsTooLargeError(0)}, 1));
+    std::filesystem::current_path(cwd);
 }
