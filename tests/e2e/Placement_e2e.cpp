@@ -74,7 +74,7 @@ TEST(Placement, ReportFontsGrowWithTheScreensDpi)
 }
 
 // The stop box, on the screen, then the end: a missing file of a 260-character
-// name, shown whole; a file of 2 GB (sparse), too large.
+// name, shown whole; a data or settings file of 2 GB (sparse), too large.
 TEST(PlacementBoxes, LongNameAndTooLargeFile)
 {
     const std::string folder = "C:\\Users\\Jan Nov\xE1k\\OneDrive - Rodina\\Dokumenty\\";
@@ -82,12 +82,13 @@ TEST(PlacementBoxes, LongNameAndTooLargeFile)
     const std::pair<std::string, std::string> cases[] = {
         {name, "Error: Can't open file " + name +
                    "The file specified in Tolvari.ini in FILE section doesn't exist in the current directory."},
-        {"Tolvari.dat", "Error: File Tolvari.dat is too largeA data file must be smaller than 2 GB."}};
+        {"Tolvari.dat", "Error: File Tolvari.dat is too largeA data file must be smaller than 2 GB."},
+        {"", "Error: File Tolvari.ini is too largeA settings file must be smaller than 2 GB."}};
     for (const auto& [file, text] : cases) {
         e2e::TempDir dir;
         dir.Write(L"Tolvari.ini", "FILE=" + file + "\r\n");
         dir.Write(L"Tolvari.dat", "");
-        std::filesystem::resize_file(dir.File(L"Tolvari.dat"), 1LL << 31);
+        std::filesystem::resize_file(dir.File(file.empty() ? L"Tolvari.ini" : L"Tolvari.dat"), 1LL << 31);
         const std::vector<std::wstring> files = dir.List();
         App app;
         ASSERT_TRUE(app.Start(dir.Path()));

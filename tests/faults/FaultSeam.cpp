@@ -18,54 +18,47 @@ int g_error = 0;
 size_t g_big = 0;  // the size from which every allocation fails, if not 0
 bool g_fired = false;
 
+void* g_armed = nullptr;  // counting waits for this event, when given
+
 #ifdef _WIN32
-HANDLE g_armed = nullptr;  // counting waits for this event, when given
-
-bool Counting()
-{
-    if (g_armed && WaitForSingleObject(g_armed, 0) == WAIT_OBJECT_0)
-        CloseHandle(g_armed), g_armed = nullptr;
-    return g_armed == nullptr;
-}
-
-void Fire()
-{
-    g_fired = true;
-    HANDLE hit = OpenEventA(EVENT_MODIFY_STATE, FALSE, std::getenv("TOLVARI_FAULT_HIT"));
-    SetEvent(hit), CloseHandle(hit);
-}
-
 [[maybe_unused]] const bool g_fromEnvironment = [] {
     const char* fault = std::getenv("TOLVARI_FAULT");
     const char* colon = fault ? std::strchr(fault, ':') : nullptr;
-    if (!colon)
-        return false;
-    if (const char* arm = std::getenv("TOLVARI_FAULT_ARM"))
+    if (const char* arm = colon ? std::getenv("TOLVARI_FAULT_ARM") : nullptr)
         g_armed = OpenEventA(SYNCHRONIZE, FALSE, arm);
-    const std::string kind(fault, colon), kinds = "open size read write flush replace delete mark new ";
-    if (kind == "big")
+    const std::string kind(fault, colon ? colon : fault), kinds = "open size read write flush replace delete mark new ";
+    if (colon && kind == "big")
         g_big = std::strtoul(colon + 1, nullptr, 10);
-    else if (kinds.find(kind + " ") != std::string::npos)
+    else if (colon && kinds.find(kind + " ") != std::string::npos)
         faults::Arm(static_cast<filesys::FaultCall>(std::count(kinds.begin(), kinds.begin() + kinds.find(kind), ' ')),
                     std::atol(colon + 1));
     return true;
 }();
-#else
+#endif
+
 bool Counting()
 {
-    return true;
+#ifdef _WIN32
+    if (g_armed && WaitForSingleObject(g_armed, 0) == WAIT_OBJECT_0)
+        CloseHandle(g_armed), g_armed = nullptr;
+#endif
+    return !g_armed;
 }
 
-void Fire()
+bool Fire()
 {
     g_fired = true;
-}
+#ifdef _WIN32
+    HANDLE hit = OpenEventA(EVENT_MODIFY_STATE, FALSE, std::getenv("TOLVARI_FAULT_HIT"));
+    SetEvent(hit), CloseHandle(hit);
 #endif
+    return true;
+}
 
 // The armed failure comes now.
 bool Due(filesys::FaultCall call)
 {
-    return call == g_call && g_countdown > 0 && Counting() && --g_countdown == 0 && (Fire(), true);
+    return call == g_call && g_countdown > 0 && Counting() && --g_countdown == 0 && Fire();
 }
 
 }  // namespace
@@ -88,7 +81,7 @@ bool faults::Fired()
 // The library's other forms of new and delete come here.
 void* operator new(size_t size)
 {
-    if (Due(filesys::FaultCall::Count) || (g_big && size >= g_big && (Fire(), true)))
+    if (Due(filesys::FaultCall::Count) || (g_big && size >= g_big && Fire()))
         throw std::bad_alloc();
     if (void* p = std::malloc(size ? size : 1))
         return p;

@@ -188,18 +188,3 @@ TEST(ReportField, LongTextsAreCutAndNulBytesShowAsQuestionMarks)
     for (const auto& [text, fitted] : cases)
         EXPECT_EQ(FitReportField(text), fitted);
 }
-
-// A settings file of 2 GB or more (sparse) is not read: its box, and the end.
-// What does not fit the memory is walked in FailureRuns.
-TEST(LoadLimits, ASettingsFileBeyondItsLimitGetsItsBox)
-{
-    TempDir dir;
-    const std::string cwd = std::filesystem::current_path();
-    std::filesystem::current_path(dir.path);
-    WriteBytes("Tolvari.ini", "FILE=x\r\n");
-    ASSERT_EQ(::truncate("Tolvari.ini", 1LL << 31), 0);
-    TestCore core;
-    core.LoadIniFile();
-    EXPECT_EQ(std::tuple(core.errors, core.quits), std::tuple(std::vector{SettingsTooLargeError(0)}, 1));
-    std::filesystem::current_path(cwd);
-}
