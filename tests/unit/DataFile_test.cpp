@@ -1,7 +1,7 @@
 // The data file: the reading rules on both ways of loading, the exact bytes
-// written, a save killed at any moment, the leftovers of killed saves (also
-// in the root folder), what is not a plain file, two writers, a file beyond
-// any string. Any bytes are fuzzed
+// written, the leftovers of killed saves (also in the root folder), what is
+// not a plain file, two writers, a file beyond any string. A save failing at
+// any call, where a kill would stop it, is walked in TodayCore_test.cpp. Any bytes are fuzzed
 // (tests/fuzz/datafile_fuzz.cpp); every failing call and allocation is
 // walked in TodayCore_test.cpp.
 #include "records/DataFile.h"
@@ -14,10 +14,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <chrono>
 #include <future>
-#include <random>
-#include <thread>
 
 #include <gtest/gtest.h>
 
@@ -79,34 +76,6 @@ TEST(DataFileWriting, ExactBytes)
     // clang-format on
     for (const auto& [rows, bytes] : cases)
         EXPECT_EQ(FormatDataFile(ListOf(rows), 0), bytes);
-}
-
-// The kills are spread over twice the time a save takes here. Where they
-// land depends on the machine, so only the file is checked, never how often
-// each outcome came.
-TEST(CrashSave, KilledSaveLeavesTheOldOrTheNewFileWhole)
-{
-    TempDir dir;
-    const std::string path = dir.File("Tolvari.dat");
-    const RecordList newList = ListOf(Rows(50000, {"01", "02", "1950", "Jm\xE9no nov\xE9"}));
-    const std::string oldBytes = FormatDataFile(ListOf(Rows(49000, {"01", "02", "1950", "old"})), 0);
-    const std::string newBytes = FormatDataFile(newList, 0);
-    const auto start = std::chrono::steady_clock::now();
-    ASSERT_TRUE(SaveDataFile(path, newList, 0));
-    const auto spread = 2 * (std::chrono::steady_clock::now() - start) + std::chrono::milliseconds(1);
-    std::mt19937 random(1);
-    for (int trial = 0; trial < 100; ++trial) {
-        WriteBytes(path, oldBytes);
-        const pid_t child = ::fork();
-        ASSERT_GE(child, 0);
-        if (child == 0)
-            ::_exit(SaveDataFile(path, newList, 0) ? 0 : 1);
-        std::this_thread::sleep_for(spread * (random() % 1000) / 1000);
-        ::kill(child, SIGKILL);
-        ASSERT_EQ(::waitpid(child, nullptr, 0), child);
-        const std::string now = ReadBytes(path);
-        ASSERT_TRUE(now == oldBytes || now == newBytes) << "trial " << trial << ": " << now.size() << " bytes";
-    }
 }
 
 // Saves Tolvari.dat into dir ("/"-ended) beside a leftover of a killed save
