@@ -1,5 +1,5 @@
-// Where the windows open, the report fonts at the screen's DPI, and the
-// boxes of failures: a long file name, a file too large.
+// Where the windows open, and the boxes of failures: a long file name, a
+// file too large. The fonts at the screen's DPI are in MainWindow_e2e.cpp.
 #include <windows.h>
 
 #include <algorithm>
@@ -52,23 +52,6 @@ TEST(Placement, MainWindowCentredOnTheWorkAreaDialogsOverItAndOnTheArea)
             EXPECT_TRUE(moved ? OnWorkArea(dlg) : CentredOver(dlg, Area(app.Main()))) << command;
             ::PostMessageW(dlg, WM_COMMAND, IDCANCEL, 0);
             ASSERT_TRUE(e2e::Eventually([&] { return !::IsWindow(dlg); }));
-        }
-    }
-}
-
-// SIZE1=18 and SIZE2=16 are pixels at 96 DPI. No early return: the prefix
-// must end at 96 DPI.
-TEST(Placement, ReportFontsGrowWithTheScreensDpi)
-{
-    for (DWORD dpi : {144u, 96u}) {
-        ::RegSetKeyValueW(HKEY_CURRENT_USER, L"Control Panel\\Desktop", L"LogPixels", REG_DWORD, &dpi, sizeof(dpi));
-        e2e::TempDir dir;
-        App app;
-        EXPECT_TRUE(e2e::StartWith(app, dir, kData));
-        for (auto field : {std::make_pair(IDC_TODAY_DNES, 18), std::make_pair(IDC_TODAY_HOLIDAYS, 16)}) {
-            const std::string font = e2e::FontOf(::GetDlgItem(app.Main(), field.first));
-            EXPECT_EQ(font.substr(font.find(' '), 4), " " + std::to_string(field.second * dpi / 96) + " ")
-                << font << " at " << dpi << " DPI";
         }
     }
 }
