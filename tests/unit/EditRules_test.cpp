@@ -68,7 +68,7 @@ TEST(EditMemory, HeldTextsFollowTheLiveEntries)
 // that no action touched stay whole.
 TEST(EditMemory, EveryAllocationOfTheActionsFailsCleanly)
 {
-    for (long n = 1, fired = 1; fired; ++n) {
+    for (long n = 1; n == 1 || faults::Fired(); ++n) {
         FakeEditor ed({{"05", "03", "1950", "Anna"}, {"24", "12", "9999", "Eve"}});
         faults::Arm(filesys::FaultCall::Count, n);
         try {
@@ -76,7 +76,6 @@ TEST(EditMemory, EveryAllocationOfTheActionsFailsCleanly)
         } catch (const std::bad_alloc&) {
         }
         faults::Arm(filesys::FaultCall::Count, 0);
-        fired = faults::Fired();
         ed.list.m_nCount = ed.m_nCount;
         EXPECT_NE(FormatDataFile(ed.list, 0).find("24.12 9999 Eve\r\n"), std::string::npos) << n;
     }
@@ -89,17 +88,16 @@ TEST(LinkRules, ARefusedClickBeepsAndTheNextTriesAgain)
     struct Shell : ILinkShell {
         std::string WindowText() override { return "hi@example.org"; }
         uintptr_t Open(const std::string& target) override { return opened += target + "|", answer; }
-        void Beep() override { ++beeps; }
-        void Repaint() override { ++repaints; }
+        void Beep() override { opened += "beep|"; }
+        void Repaint() override { opened += "red|"; }
         uintptr_t answer = 2;  // the file was not found
         std::string opened;
-        int beeps = 0, repaints = 0;
     } shell;
     CLinkRules link(nullptr);
     link.OnClick(shell);
-    EXPECT_EQ(std::tuple(link.m_textColor, shell.beeps, shell.repaints), std::tuple(kLinkUnvisitedColor, 1, 0));
+    EXPECT_EQ(link.m_textColor, kLinkUnvisitedColor);
     shell.answer = 42;
     link.OnClick(shell);
-    EXPECT_EQ(std::tuple(link.m_textColor, shell.beeps, shell.repaints, shell.opened),
-              std::tuple(kLinkVisitedColor, 1, 1, std::string("mailto:hi@example.org|mailto:hi@example.org|")));
+    EXPECT_EQ(link.m_textColor, kLinkVisitedColor);
+    EXPECT_EQ(shell.opened, "mailto:hi@example.org|beep|mailto:hi@example.org|red|");
 }
