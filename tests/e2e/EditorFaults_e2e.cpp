@@ -1,6 +1,5 @@
 // The record editor with what its lists and the code page do not hold: a
-// date outside the day and month lists, letters outside code page 1250, an
-// empty year.
+// date outside the day and month lists, letters outside code page 1250.
 #include <gtest/gtest.h>
 
 #include "Driver.h"
@@ -82,20 +81,6 @@ TEST_F(EditorFaults, LettersOutsideTheCodePageBecomeQuestionMarksAtTheCaret)
         Send(IDC_EDIT_NAME, WM_CHAR, c, 1);
     EXPECT_EQ(e2e::App::Text(ed, IDC_EDIT_NAME), "Mu?x S?ren ? Fran\xE7oise oz");
     EXPECT_EQ(Saved(), kHead + "24.12 9999 Mu?x S?ren ? Fran\xE7oise oz\r\n");
-}
-
-// An emptied year field gets the warning; the entry keeps its year, which
-// the field shows again.
-TEST_F(EditorFaults, AnEmptyYearIsRefusedAndShownAgain)
-{
-    Open("05.03 1950 A\r\n");
-    Send(IDC_EDIT_YEAR, EM_SETSEL, 0, -1);
-    ::PostMessageW(::GetDlgItem(ed, IDC_EDIT_YEAR), WM_CHAR, VK_BACK, 1);
-    HWND box = app.WaitMessageBox();
-    EXPECT_EQ(e2e::App::MessageBoxText(box), "Please enter an integer.");
-    e2e::App::Click(box, IDOK, false);
-    EXPECT_TRUE(e2e::Eventually([&] { return !::IsWindow(box) && e2e::App::Text(ed, IDC_EDIT_YEAR) == "1950"; }));
-    EXPECT_EQ(Saved(), kHead + "05.03 1950 A\r\n");
 }
 
 }  // namespace

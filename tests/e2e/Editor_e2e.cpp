@@ -1,6 +1,6 @@
 // The record editor from the main window's system menu: changes and a delete
-// saved with their exact bytes, the delete question. Saves that fail are
-// walked in Faults_e2e.cpp.
+// saved with their exact bytes, the delete question, an emptied year. Saves
+// that fail are walked in Faults_e2e.cpp.
 #include <gtest/gtest.h>
 
 #include "Driver.h"
@@ -32,7 +32,6 @@ static ::testing::AssertionResult Closed(const App& app, HWND ed)
 TEST(Editor, ChangesAndADeleteAreSavedWithTheirBytes)
 {
     e2e::TempDir dir;
-    dir.Write(L".Tolvari.dat.tmp-K1LLED", "the leftover of a killed save");
     App app;
     ASSERT_TRUE(e2e::StartWith(app, dir, kData));
     HWND ed = e2e::OpenBySysMenu(app, L'e', IDC_EDIT_NAME);
@@ -53,6 +52,13 @@ TEST(Editor, ChangesAndADeleteAreSavedWithTheirBytes)
     e2e::Send(::GetDlgItem(ed, IDC_EDIT_NAME), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"Eva"));
     Select(ed, IDC_EDIT_DAY, 23);
     Select(ed, IDC_EDIT_MONTH, 11);
+    // An emptied year gets the warning; the entry keeps its year, which the field shows again.
+    e2e::Send(::GetDlgItem(ed, IDC_EDIT_YEAR), EM_SETSEL, 0, -1);
+    ::PostMessageW(::GetDlgItem(ed, IDC_EDIT_YEAR), WM_CHAR, VK_BACK, 1);
+    HWND box = app.WaitMessageBox();
+    EXPECT_EQ(App::MessageBoxText(box), "Please enter an integer.");
+    App::Click(box, IDOK, false);
+    EXPECT_TRUE(e2e::Eventually([&] { return !::IsWindow(box) && App::Text(ed, IDC_EDIT_YEAR) == "1900"; }));
     ::PostMessageW(ed, WM_KEYDOWN, VK_ESCAPE, 1);  // Esc closes and saves, as Exit does
     ASSERT_TRUE(Closed(app, ed));
     EXPECT_EQ(dir.Read(L"Tolvari.dat"),

@@ -102,15 +102,32 @@ TEST(FaultRuns, StartUpGivesTheBoxOfTheFileThatFailed)
                 break;
         }
     }
-    // A name beyond any path in a damaged settings file, where memory will
-    // not hold copies of it (a 32-bit program): the data file's box still,
-    // the name's middle left out so that the box fits.
-    dir.Write(L"Tolvari.ini", "FILE=" + std::string(1 << 20, 'm'));
-    FaultyRun run(dir, L"big", 1500000, false);
-    const std::string m(64, 'm');
-    EXPECT_EQ(run.Box([] { return false; }), "Error: Can't open file " + m + "\n" + m + "\n..." + m.substr(3) + "\n" +
-                                                 m + "\n" + m.substr(60) + data.substr(34));
-    EXPECT_EQ(run.app.ExitCode(), 0u);
+    // The boxes of names and sizes, each shown whole or so that it fits, then
+    // the end: a missing file of a 260-character name; a name beyond any path
+    // in a damaged settings file, where memory will not hold copies of it (a
+    // 32-bit program), its middle left out; a data or settings file of 2 GB
+    // (sparse), too large.
+    const std::string folder = "C:\\Users\\Jan Nov\xE1k\\OneDrive - Rodina\\Dokumenty\\", m(64, 'm');
+    const std::string name = folder + std::string(260 - folder.size() - 12, 'v') + "\\Tolvari.dat";
+    const std::tuple<std::string, const wchar_t*, std::string> ends[] = {
+        {name, nullptr, "Error: Can't open file " + name + data.substr(36)},
+        {std::string(1 << 20, 'm'), nullptr,
+         "Error: Can't open file " + m + m + "..." + m.substr(3) + m + m.substr(60) + data.substr(36)},
+        {"Tolvari.dat", L"Tolvari.dat", "Error: File Tolvari.dat is too largeA data file must be smaller than 2 GB."},
+        {"Tolvari.dat", L"Tolvari.ini",
+         "Error: File Tolvari.ini is too largeA settings file must be smaller than 2 GB."}};
+    for (const auto& [file, large, text] : ends) {
+        dir.Write(L"Tolvari.ini", "FILE=" + file + "\r\n");
+        if (large)
+            std::filesystem::resize_file(dir.File(large), 1LL << 31);
+        FaultyRun run(dir, L"big", 1500000, false);
+        std::string shown = run.Box([] { return false; });  // without its line breaks
+        shown.erase(std::remove(shown.begin(), shown.end(), '\n'), shown.end());
+        EXPECT_EQ(shown, text);
+        EXPECT_EQ(run.app.ExitCode(), 0u);
+        e2e::WriteDefaultFiles(dir, kData);
+        EXPECT_EQ(dir.List(), kFiles);
+    }
 }
 
 // Each failure counted from the moment the editor closes, beside the

@@ -1,5 +1,5 @@
-// Where the windows open, and the boxes of failures: a long file name, a
-// file too large. The fonts at the screen's DPI are in MainWindow_e2e.cpp.
+// Where the windows open. The boxes of failures are in Faults_e2e.cpp, the
+// fonts at the screen's DPI in MainWindow_e2e.cpp.
 #include <windows.h>
 
 #include <algorithm>
@@ -53,36 +53,6 @@ TEST(Placement, MainWindowCentredOnTheWorkAreaDialogsOverItAndOnTheArea)
             ::PostMessageW(dlg, WM_COMMAND, IDCANCEL, 0);
             ASSERT_TRUE(e2e::Eventually([&] { return !::IsWindow(dlg); }));
         }
-    }
-}
-
-// The stop box, on the screen, then the end: a missing file of a 260-character
-// name, shown whole; a data or settings file of 2 GB (sparse), too large.
-TEST(PlacementBoxes, LongNameAndTooLargeFile)
-{
-    const std::string folder = "C:\\Users\\Jan Nov\xE1k\\OneDrive - Rodina\\Dokumenty\\";
-    const std::string name = folder + std::string(260 - folder.size() - 12, 'v') + "\\Tolvari.dat";
-    const std::pair<std::string, std::string> cases[] = {
-        {name, "Error: Can't open file " + name +
-                   "The file specified in Tolvari.ini in FILE section doesn't exist in the current directory."},
-        {"Tolvari.dat", "Error: File Tolvari.dat is too largeA data file must be smaller than 2 GB."},
-        {"", "Error: File Tolvari.ini is too largeA settings file must be smaller than 2 GB."}};
-    for (const auto& [file, text] : cases) {
-        e2e::TempDir dir;
-        dir.Write(L"Tolvari.ini", "FILE=" + file + "\r\n");
-        dir.Write(L"Tolvari.dat", "");
-        std::filesystem::resize_file(dir.File(file.empty() ? L"Tolvari.ini" : L"Tolvari.dat"), 1LL << 31);
-        const std::vector<std::wstring> files = dir.List();
-        App app;
-        ASSERT_TRUE(app.Start(dir.Path()));
-        HWND box = app.WaitMessageBox();
-        std::string shown = App::MessageBoxText(box);  // without its line breaks
-        shown.erase(std::remove(shown.begin(), shown.end(), '\n'), shown.end());
-        EXPECT_EQ(shown, text);
-        EXPECT_TRUE(OnWorkArea(box));
-        App::Click(box, IDOK, false);
-        EXPECT_EQ(app.ExitCode(), 0u);
-        EXPECT_EQ(dir.List(), files);
     }
 }
 
