@@ -113,7 +113,8 @@ TEST(CrashSave, NextSaveRemovesOnlyTheLeftoversOfKilledSaves)
 
 // Only a regular file is read or replaced, the one at the end of its links;
 // anything else is refused at once, never waited on (a pipe without a
-// writer). A file no one may write is refused too, by root as well.
+// writer). A file no one may write is refused too, by root as well; one
+// longer than any string is out of memory.
 TEST(SaveTargets, ARegularFileIsReplacedThroughItsLinksAnythingElseIsRefusedAtOnce)
 {
     using filesys::ReadStatus, filesys::WriteStatus;
@@ -121,14 +122,13 @@ TEST(SaveTargets, ARegularFileIsReplacedThroughItsLinksAnythingElseIsRefusedAtOn
     const std::string d = dir.path + "/";
     WriteBytes(d + "file", "old"), WriteBytes(d + "ro", "old"), ::chmod((d + "ro").c_str(), 0444);
     ::mkfifo((d + "fifo").c_str(), 0600), ::mkdir((d + "dir").c_str(), 0700);
-    ::symlink("file", (d + "link").c_str()), ::symlink((d + "link").c_str(), (d + "link2").c_str());
-    ::symlink("gone", (d + "dangling").c_str());
+    ::symlink("file", (d + "link").c_str()), ::symlink("gone", (d + "dangling").c_str());
     sockaddr_un socket = {AF_UNIX, {}};
     std::snprintf(socket.sun_path, sizeof socket.sun_path, "%ssocket", d.c_str());
     ::bind(::socket(AF_UNIX, SOCK_STREAM, 0), reinterpret_cast<sockaddr*>(&socket), sizeof socket);
     const std::tuple<std::string, ReadStatus, WriteStatus, const char*> cases[] = {
         // the name; its read, its save; then the bytes under the name, if it is a file
-        {d + "link2", ReadStatus::Read, WriteStatus::Written, "new"},
+        {d + "link", ReadStatus::Read, WriteStatus::Written, "new"},
         {d + "dangling", ReadStatus::CannotRead, WriteStatus::Written, "new"},
         {d + "ro", ReadStatus::Read, WriteStatus::ReadOnly, "old"},
         {d + "fifo", ReadStatus::CannotRead, WriteStatus::NotAFile, nullptr},
@@ -143,6 +143,15 @@ TEST(SaveTargets, ARegularFileIsReplacedThroughItsLinksAnythingElseIsRefusedAtOn
     }
     EXPECT_TRUE(std::filesystem::is_symlink(d + "link") && std::filesystem::is_symlink(d + "dangling"));
     EXPECT_EQ(ReadBytes(d + "file") + ReadBytes(d + "gone"), "newnew");
+    // A file longer than any string (4 EB here, 1 GB on a 32-bit build) is
+    // as much beyond reach as memory.
+    const std::string huge = "/dev/shm/tolvari_test." + std::to_string(::getpid());
+    WriteBytes(huge, "");
+    std::string read;
+    if (::truncate(huge.c_str(), (1LL << 62) + 1) == 0) {  // where /dev/shm is a tmpfs
+        EXPECT_THROW(filesys::ReadWholeFile(huge, read), std::bad_alloc);
+    }
+    ::unlink(huge.c_str());
 }
 
 // Two writers: the mark of a running Tolvari and the writers' lock, found
@@ -182,17 +191,4 @@ TEST(TwoWriters, EveryNameFindsTheMarkAndTheLockAndAChangedFileStays)
         read = filesys::SnapshotOf(path);
         EXPECT_EQ(filesys::ReplaceFileBytes(path, "new", &read), filesys::WriteStatus::Written);
     }
-}
-
-// A file longer than any string (4 EB here, 1 GB on a 32-bit build) is as
-// much beyond reach as memory.
-TEST(ReadLimits, AFileBeyondAnyStringIsOutOfMemory)
-{
-    const std::string huge = "/dev/shm/tolvari_test." + std::to_string(::getpid());
-    std::string read;
-    WriteBytes(huge, "");
-    if (::truncate(huge.c_str(), (1LL << 62) + 1) == 0) {  // where /dev/shm is a tmpfs
-        EXPECT_THROW(filesys::ReadWholeFile(huge, read), std::bad_alloc);
-    }
-    ::unlink(huge.c_str());
 }

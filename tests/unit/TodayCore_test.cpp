@@ -58,17 +58,16 @@ using filesys::FaultCall;
 template <class Run>
 static void ForEveryFailure(Run run)
 {
-    std::vector<std::pair<FaultCall, int>> kinds;
-    for (int kind = 0; kind <= static_cast<int>(FaultCall::Count); ++kind)
-        kinds.emplace_back(static_cast<FaultCall>(kind), 0);
-    for (FaultCall kind : {FaultCall::Read, FaultCall::Write, FaultCall::Flush, FaultCall::Mark})
-        kinds.emplace_back(kind, EINTR);
-    for (const auto& [kind, error] : kinds) {
+    const int plain = static_cast<int>(FaultCall::Count) + 1;
+    for (int k = 0; k < plain + 4; ++k) {
+        const FaultCall again[] = {FaultCall::Read, FaultCall::Write, FaultCall::Flush, FaultCall::Mark};
+        const FaultCall kind = k < plain ? static_cast<FaultCall>(k) : again[k - plain];
+        const int error = k < plain ? 0 : EINTR;
         for (long n = 1; n < 100000 && !::testing::Test::HasFailure(); ++n) {
             SCOPED_TRACE("call " + std::to_string(n) + " of kind " + std::to_string(static_cast<int>(kind)) +
                          ", error " + std::to_string(error));
             const long open = std::distance(std::filesystem::directory_iterator("/proc/self/fd"), {});
-            EXPECT_NO_THROW(run(kind, error, [&, kind = kind, error = error] { faults::Arm(kind, n, error); }));
+            EXPECT_NO_THROW(run(kind, error, [&] { faults::Arm(kind, n, error); }));
             faults::Arm(FaultCall::Count, 0);
             EXPECT_EQ(std::distance(std::filesystem::directory_iterator("/proc/self/fd"), {}), open);
             if (!faults::Fired())
