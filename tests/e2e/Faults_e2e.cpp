@@ -34,7 +34,6 @@ struct FaultyRun {
         ::SetEnvironmentVariableW(L"TOLVARI_FAULT_ARM", armLater ? (L"TolvariFaultArm." + id).c_str() : nullptr);
         const std::wstring exe = e2e::TolvariExe();
         EXPECT_TRUE(app.Start(dir.Path(), true, exe.substr(0, exe.find_last_of(L"\\/") + 1) + L"TolvariFaults.exe"));
-        ::SetEnvironmentVariableW(L"TOLVARI_FAULT", nullptr);
     }
     ~FaultyRun() { ::CloseHandle(hit), ::CloseHandle(arm); }
     bool Hit() const { return ::WaitForSingleObject(hit, 0) == WAIT_OBJECT_0; }
@@ -183,10 +182,8 @@ int Pixels(HWND control, COLORREF colour)
     ::GetWindowRect(control, &r);
     HDC screen = ::GetDC(nullptr);
     int n = 0;
-    for (int y = r.top; y < r.bottom; ++y) {
-        for (int x = r.left; x < r.right; ++x)
-            n += ::GetPixel(screen, x, y) == colour;
-    }
+    for (LONG i = 0, width = r.right - r.left; i < width * (r.bottom - r.top); ++i)
+        n += ::GetPixel(screen, r.left + i % width, r.top + i / width) == colour;
     ::ReleaseDC(nullptr, screen);
     return n;
 }

@@ -16,7 +16,6 @@ filesys::FaultCall g_call = filesys::FaultCall::Count;  // Count: an allocation
 long g_countdown = 0;                                   // calls of the kind until the one that fails
 int g_error = 0;
 size_t g_big = 0;  // the size from which every allocation fails, if not 0
-bool g_fired = false;
 
 void* g_armed = nullptr;  // counting waits for this event, when given
 
@@ -47,7 +46,7 @@ bool Counting()
 
 bool Fire()
 {
-    g_fired = true;
+    faults::fired = true;
 #ifdef _WIN32
     HANDLE hit = OpenEventA(EVENT_MODIFY_STATE, FALSE, std::getenv("TOLVARI_FAULT_HIT"));
     SetEvent(hit), CloseHandle(hit);
@@ -70,22 +69,14 @@ int filesys::FaultFor(FaultCall call, int usual)
 
 void faults::Arm(filesys::FaultCall call, long n, int error)
 {
-    g_call = call, g_countdown = n, g_error = error, g_fired = g_fired && n == 0;
-}
-
-bool faults::Fired()
-{
-    return g_fired;
+    g_call = call, g_countdown = n, g_error = error, faults::fired = faults::fired && n == 0;
 }
 
 // The library's other forms of new and delete come here.
 void* operator new(size_t size)
 {
-    if (Due(filesys::FaultCall::Count) || (g_big && size >= g_big && Fire()))
-        throw std::bad_alloc();
-    if (void* p = std::malloc(size ? size : 1))
-        return p;
-    throw std::bad_alloc();
+    void* p = Due(filesys::FaultCall::Count) || (g_big && size >= g_big && Fire()) ? nullptr : std::malloc(size + 1);
+    return p ? p : throw std::bad_alloc();
 }
 
 void operator delete(void* p) noexcept

@@ -14,6 +14,10 @@ namespace faults {
 
 void Arm(filesys::FaultCall call, long n, int error = 0);
 // Whether the failure armed last (with n > 0) came.
-bool Fired();
+inline bool fired = false;
+inline bool Fired()
+{
+    return fired;
+}
 
 }  // namespace faults

@@ -50,8 +50,10 @@ TEST(EditShowing, YearCodesPickTypeAndYearField)
 
 // A long session on a long name holds one copy of it, whose place each
 // change takes again, and storing a text equal to the present one allocates
-// nothing (heap in use, glibc).
-TEST(EditMemory, HeldTextsFollowTheLiveEntries)
+// nothing (heap in use, glibc). Every allocation of the actions failing in
+// turn: only the want of memory comes out (the guard's box, and the end
+// without a save), and the records that no action touched stay whole.
+TEST(EditMemory, HeldTextsFollowTheLiveEntriesAndAFailedAllocationHarmsNone)
 {
     FakeEditor ed({{"05", "03", "1950", std::string(10000, 'n')}});
     const size_t before = mallinfo2().uordblks;
@@ -61,23 +63,16 @@ TEST(EditMemory, HeldTextsFollowTheLiveEntries)
     const size_t held = mallinfo2().uordblks;
     ed.m_pName->SetAt(0, ed.m_strEditName);
     EXPECT_EQ(mallinfo2().uordblks, held);
-}
-
-// Every allocation of the actions failing in turn: only the want of memory
-// comes out (the guard's box, and the end without a save), and the records
-// that no action touched stay whole.
-TEST(EditMemory, EveryAllocationOfTheActionsFailsCleanly)
-{
     for (long n = 1; n == 1 || faults::Fired(); ++n) {
-        FakeEditor ed({{"05", "03", "1950", "Anna"}, {"24", "12", "9999", "Eve"}});
+        FakeEditor two({{"05", "03", "1950", "Anna"}, {"24", "12", "9999", "Eve"}});
         faults::Arm(filesys::FaultCall::Count, n);
         try {
-            ed.OnNew(), ed.m_strEditName = "New", ed.OnFieldChange(), ed.OnFirst(), ed.OnDelete();
+            two.OnNew(), two.m_strEditName = "New", two.OnFieldChange(), two.OnFirst(), two.OnDelete();
         } catch (const std::bad_alloc&) {
         }
         faults::Arm(filesys::FaultCall::Count, 0);
-        ed.list.m_nCount = ed.m_nCount;
-        EXPECT_NE(FormatDataFile(ed.list, 0).find("24.12 9999 Eve\r\n"), std::string::npos) << n;
+        two.list.m_nCount = two.m_nCount;
+        EXPECT_NE(FormatDataFile(two.list, 0).find("24.12 9999 Eve\r\n"), std::string::npos) << n;
     }
 }
 
