@@ -1,6 +1,7 @@
 #include "records/FileSystem.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <new>
 
 namespace filesys {
@@ -18,10 +19,21 @@ size_t Room(const std::string& s, unsigned long long n)
 
 }  // namespace
 
-bool WriteFileAtomically(const std::string& path, std::string_view bytes)
+WriteStatus ReplaceFileBytes(const std::string& path, std::string_view bytes, const FileSnapshot* unchanged)
 {
     SafeWriter writer(path);
-    return writer.Write(bytes) && writer.Commit();
+    if (writer.Write(bytes) && writer.Commit(unchanged))
+        return WriteStatus::Written;
+    switch (writer.Failed()) {
+    case SafeWriter::Failure::NotAFile:
+        return WriteStatus::NotAFile;
+    case SafeWriter::Failure::ReadOnly:
+        return WriteStatus::ReadOnly;
+    case SafeWriter::Failure::Changed:
+        return WriteStatus::Changed;
+    default:
+        return WriteStatus::CannotWrite;
+    }
 }
 
 ReadStatus ReadGrowing(unsigned long long sizeHint, unsigned long long limit, std::string& out,
@@ -41,7 +53,7 @@ ReadStatus ReadGrowing(unsigned long long sizeHint, unsigned long long limit, st
             data.resize(Room(data, std::min<unsigned long long>(2ull * data.size(), limit)));
         }
         const long long n = read(&data[used], data.size() - used);
-        if (n < 0)
+        if (n < 0 || static_cast<unsigned long long>(n) > data.size() - used)
             return ReadStatus::CannotRead;
         if (n == 0)
             break;
@@ -50,6 +62,16 @@ ReadStatus ReadGrowing(unsigned long long sizeHint, unsigned long long limit, st
     data.resize(used);
     out.swap(data);
     return ReadStatus::Read;
+}
+
+std::string FileKey(const std::string& path)
+{
+    const FileSnapshot file = SnapshotOf(path);
+    if (!file.exists)
+        return SameFileKey(path);
+    char key[48];
+    std::snprintf(key, sizeof key, "#%llx:%llx", file.volume, file.index);
+    return key;
 }
 
 }  // namespace filesys

@@ -47,10 +47,12 @@ const HolidayCountry* SettingsCountry()
 std::string WriteError(filesys::SafeWriter::Failure failure, const std::string& out)
 {
     using Failure = filesys::SafeWriter::Failure;
-    const std::string why = failure == Failure::Create ? "Can't make a file in the folder of " + out
-                            : failure == Failure::Write
-                                ? "Can't write file " + out + " to its end (is the disk full?)"
-                                : "Can't replace file " + out + " (is it a folder, or open in another program?)";
+    const std::string why =
+        failure == Failure::Create     ? "Can't make a file in the folder of " + out
+        : failure == Failure::Write    ? "Can't write file " + out + " to its end (is the disk full?)"
+        : failure == Failure::NotAFile ? "Can't replace " + out + ": it is a folder, a device or a pipe"
+        : failure == Failure::ReadOnly ? "Can't replace file " + out + ": it is read-only"
+                                       : "Can't replace file " + out + " (is it open in another program?)";
     return "Error: " + why + ". It was not changed; nothing was exported.";
 }
 
@@ -61,8 +63,7 @@ int Export(const ImportOptions& options, const ImportPrint& print, std::string& 
     const std::string& outPath = options.exportFile;
     // By identity: another name of the data file (a link, another spelling
     // of its path) is the data file too.
-    filesys::FileIdentity data, out;
-    if (filesys::IdentifyFile(dataPath, data) && filesys::IdentifyFile(outPath, out) && data == out) {
+    if (filesys::SnapshotOf(dataPath).SameFile(filesys::SnapshotOf(outPath))) {
         print("Error: " + outPath + " is the data file " + dataPath +
                   "; write the calendar to another file. Nothing was exported.",
               true);

@@ -108,7 +108,7 @@ TEST(ExportRun, EachFailureToldWithNothingWritten)
          "Error: File huge.dat is too large; a data file must be smaller than 2 GB. Nothing was exported."},
         {"no folder for the output", {"--export", "none/out.ics"}, 1,
          "Error: Can't make a file in the folder of none/out.ics. It was not changed; nothing was exported."},
-        {"a folder in the way", {"--export", "folder.ics"}, 1, "Error: Can't replace file folder.ics (is it a folder"},
+        {"a folder in the way", {"--export", "folder.ics"}, 1, "Error: Can't replace folder.ics: it is a folder, a device or a pipe. It was not changed"},
         {"a full disk", {"--export", "out.ics", "--holidays", "--remind-days", "1"}, 1,
          "Error: Can't write file out.ics to its end (is the disk full?). It was not changed; nothing was exported."},
         {"done", {"--export", "out.ics", "--holidays"}, 0, "24 exported to out.ics (22 of them holidays that move with "},
