@@ -36,8 +36,17 @@ void CTodayCore::LoadIniFile()
     }
 }
 
+// A writer that honours the lock gets this long to finish; after that the
+// file is read or written all the same, as before there was a lock.
+constexpr unsigned kLockWaitMs = 5000;
+
 void CTodayCore::LoadFile()
 {
+    // Marked before it is read, under the writers' lock: an import sees the
+    // mark, or has written the file before it is read.
+    DataFileLock lock;
+    lock.Lock(m_strDataFile, kLockWaitMs);
+    m_running.Mark(m_strDataFile);
     std::string error;
     try {
         bool tooLarge = false;
@@ -59,16 +68,44 @@ void CTodayCore::LoadFile()
 void CTodayCore::SaveFile()
 {
     // No quit here: the records are still in memory and the next close of
-    // the editor saves them again.
-    if (!SaveDataFile(m_strDataFile, *this, UiLanguage))
+    // the editor saves them again. The save makes a new file, which the
+    // mark follows before another writer may look.
+    DataFileLock lock;
+    lock.Lock(m_strDataFile, kLockWaitMs);
+    bool saved = false;
+    try {
+        saved = SaveDataFile(m_strDataFile, *this, UiLanguage);
+    } catch (const std::bad_alloc&) {
+        ShowError(DataFileSaveMemoryError(m_strDataFile, UiLanguage));
+        return;
+    }
+    if (!saved) {
         ShowError(DataFileWriteError(m_strDataFile, UiLanguage));
-    else
-        UnsavedChanges = false;
+        return;
+    }
+    m_running.Mark(m_strDataFile);
+    UnsavedChanges = false;
+}
+
+std::string CTodayCore::RecordDate(int index) const
+{
+    if (index < 0 || index >= m_nCount || index >= m_arrDay.GetSize() || index >= m_arrMonth.GetSize())
+        return std::string();
+    return std::string(m_arrDay[index]) + "." + std::string(m_arrMonth[index]);
+}
+
+void CTodayCore::EditorOpening()
+{
+    m_editorStart = m_nCount <= 0 ? -1 : std::clamp(CurrentRecord, 0, m_nCount - 1);  // as the editor takes it
+    m_editorDate = RecordDate(CurrentRecord);
 }
 
 void CTodayCore::TakeEditorDate(int dayIndex, int monthIndex)
 {
     if (dayIndex < 0 || dayIndex > 30 || monthIndex < 0 || monthIndex > 11)
+        return;
+    const bool openedOn = CurrentRecord == m_editorStart && RecordDate(CurrentRecord) == m_editorDate;
+    if (openedOn && dayIndex == 28 && monthIndex == 1 && m_nDay == 28 && m_nMonth == 2 && MonthLength(2, m_nYear) == 28)
         return;
     m_nDay = dayIndex + 1;
     m_nMonth = monthIndex + 1;

@@ -10,6 +10,7 @@
 #include "calendar/CurrentDate.h"
 #include "calendar/DayReport.h"
 #include "records/RecordList.h"
+#include "running/RunningMark.h"
 
 // The report fields are multiline edit controls, whose layout takes time
 // growing with the square of a line's length: a 100 KB line keeps the window
@@ -42,12 +43,14 @@ public:
     // Defaults, then the settings file of the current directory. A missing
     // file is reported and ends the program, but the defaults stay usable.
     void LoadIniFile();
-    // The data file named by the settings. A file that cannot be read, is
-    // too large or does not fit the memory is reported and ends the program,
-    // with an empty list.
+    // The data file named by the settings, marked as in use for as long as
+    // the program runs (running/RunningMark.h). A file that cannot be read,
+    // is too large or does not fit the memory is reported and ends the
+    // program, with an empty list.
     void LoadFile();
-    // Rewrites the data file whole. If that fails the old file stays as it
-    // was and the list stays in memory, so the user can try again.
+    // Rewrites the data file whole. If that fails, for want of memory too,
+    // the old file stays as it was and the list stays in memory, so the user
+    // can try again.
     void SaveFile();
     void NextDay() { CurrentDate::NextDay(); }
     void PrevDay() { CurrentDate::PrevDay(); }
@@ -55,9 +58,13 @@ public:
     // CurrentRecord at the last record of the displayed day (unchanged if
     // there is none).
     void FindInfo();
-    // The editor has closed on a record: show its day and month in the same
-    // year, with the weekday that date really has. Indices outside the day
-    // and month lists leave the displayed date as it was.
+    // The editor opens on CurrentRecord.
+    void EditorOpening();
+    // The editor has closed on record CurrentRecord: show its day and month
+    // in the same year, with the weekday that date really has. Indices
+    // outside the day and month lists leave the displayed date as it was,
+    // and so does closing on the 29.02 record it opened on, shown among the
+    // 28 February's of a year without a 29th.
     void TakeEditorDate(int dayIndex, int monthIndex);
 
 protected:
@@ -67,4 +74,10 @@ protected:
     // still runs, so a caller that must stop returns right after.
     virtual void RequestQuit() = 0;
     virtual void ShowReport() = 0;  // move the five texts into the window
+
+private:
+    RunningMark m_running;
+    int m_editorStart = -1;    // the record the editor opened on
+    std::string m_editorDate;  // its day and month then
+    std::string RecordDate(int index) const;
 };

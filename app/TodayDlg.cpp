@@ -61,7 +61,6 @@ BOOL CTodayDlg::OnInitDialog()
         SetDateFromClock(*local);
 
     LoadIniFile();
-    m_running.Mark(m_strDataFile);
     LoadFile();
     if (m_nCount == 0)
         return FALSE;
@@ -133,6 +132,7 @@ void CTodayDlg::RunEditor()
     // saves; only a failure escaped from the editor ends without saving, as
     // the list may be half changed.
     UnsavedChanges = true;
+    EditorOpening();
     dlg.DoModal();
     if (AfxFailureHasEscaped())
         return;

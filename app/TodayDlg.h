@@ -7,7 +7,6 @@
 #include "app/TodayCore.h"
 #include "framework/Controls.h"
 #include "framework/Dialog.h"
-#include "running/RunningMark.h"
 
 class CTodayDlg : public CDialog, public CTodayCore {
 public:
@@ -17,9 +16,6 @@ public:
     std::time_t m_timeNow = 0;
     CFont m_font1;
     CFont m_font2;
-    // The data file is marked in use from the moment its name is known,
-    // for the whole run (the dialog lives as long as the program).
-    RunningMark m_running;
 
 protected:
     BOOL OnInitDialog() override;

@@ -50,8 +50,8 @@ bool FindForeignLine(std::string_view bytes, size_t& number, std::string_view& l
     ForEachLine(bytes, [&](std::string_view text, size_t) {
         ++count;
         RecordFields fields;
-        const bool known = text.find_first_not_of(" \t") == std::string_view::npos || text[0] == '[' ||
-                           ParseRecordLine(text, fields);
+        const bool known =
+            text.find_first_not_of(" \t") == std::string_view::npos || text[0] == '[' || ParseRecordLine(text, fields);
         if (number == 0 && (!known || text.find('\r') != std::string_view::npos))
             number = count, line = text;
     });
@@ -215,6 +215,19 @@ std::string DataFileWriteError(const std::string& fileName, int uiLanguage)
                "en\xEDm editoru.";
     }
     return "Error: Can't write file " + ShownFileName(fileName) +
+           "\n\nYour changes are kept. Close the editor again to save them.";
+}
+
+std::string DataFileSaveMemoryError(const std::string& fileName, int uiLanguage)
+{
+    if (uiLanguage) {
+        // "Chyba: Nedostatek paměti pro zápis souboru ... / Změny zůstávají zachovány. Uložte je opětovným
+        // zavřením editoru."
+        return "Chyba: Nedostatek pam\xECti pro z\xE1pis souboru " + ShownFileName(fileName) +
+               "\n\nZm\xECny z\xF9st\xE1vaj\xED zachov\xE1ny. Ulo\x9Ete je op\xECtovn\xFDm zav\xF8"
+               "en\xEDm editoru.";
+    }
+    return "Error: Not enough memory to write file " + ShownFileName(fileName) +
            "\n\nYour changes are kept. Close the editor again to save them.";
 }
 

@@ -58,3 +58,4 @@ std::string DataFileOpenError(const std::string& fileName, int uiLanguage);
 std::string DataFileWriteError(const std::string& fileName, int uiLanguage);
 std::string DataFileTooLargeError(const std::string& fileName, int uiLanguage);
 std::string DataFileMemoryError(const std::string& fileName, int uiLanguage);
+std::string DataFileSaveMemoryError(const std::string& fileName, int uiLanguage);

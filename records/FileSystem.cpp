@@ -1,6 +1,7 @@
 #include "records/FileSystem.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <new>
 
 namespace filesys {
@@ -35,7 +36,7 @@ ReadStatus ReadGrowing(unsigned long long sizeHint, unsigned long long limit, st
             data.resize(Room(data, std::min<unsigned long long>(2ull * data.size(), limit)));
         }
         const long long n = read(&data[used], data.size() - used);
-        if (n < 0)
+        if (n < 0 || static_cast<unsigned long long>(n) > data.size() - used)
             return ReadStatus::CannotRead;
         if (n == 0)
             break;
@@ -44,6 +45,16 @@ ReadStatus ReadGrowing(unsigned long long sizeHint, unsigned long long limit, st
     data.resize(used);
     out.swap(data);
     return ReadStatus::Read;
+}
+
+std::string FileKey(const std::string& path)
+{
+    const FileSnapshot file = SnapshotOf(path);
+    if (!file.exists)
+        return SameFileKey(path);
+    char key[48];
+    std::snprintf(key, sizeof key, "#%llx:%llx", file.volume, file.index);
+    return key;
 }
 
 }  // namespace filesys

@@ -7,14 +7,73 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <climits>
 #include <cstdio>
 #include <cstdlib>
 #include <vector>
+
+#include "records/Faults.h"
 
 namespace filesys {
 namespace {
 
 constexpr size_t kMaxNameInPrefix = 200;
+
+// Each call the seam may fail, with the error the system usually gives there.
+bool Failed(FaultCall call, int usual)
+{
+    const int error = FaultFor(call, usual);
+    if (error != 0)
+        errno = error;
+    return error != 0;
+}
+
+int Open(const char* path, int flags)
+{
+    return Failed(FaultCall::Open, EACCES) ? -1 : ::open(path, flags | O_CLOEXEC, 0);
+}
+
+bool Stat(int fd, struct stat& st)
+{
+    return !Failed(FaultCall::Size, EIO) && ::fstat(fd, &st) == 0;
+}
+
+// A call interrupted by a signal is made again.
+template <class Call>
+long long Retried(Call call)
+{
+    long long n;
+    while ((n = call()) < 0 && errno == EINTR) {
+    }
+    return n;
+}
+
+long long Read(int fd, char* buffer, size_t size)
+{
+    return Retried([&] { return Failed(FaultCall::Read, EIO) ? -1 : ::read(fd, buffer, size); });
+}
+
+bool WriteAll(int fd, const char* data, size_t size)
+{
+    while (size > 0) {
+        const long long n = Retried([&] { return Failed(FaultCall::Write, ENOSPC) ? -1 : ::write(fd, data, size); });
+        if (n <= 0)
+            return false;
+        data += n;
+        size -= static_cast<size_t>(n);
+    }
+    return true;
+}
+
+bool Flush(int fd)
+{
+    return Retried([&] { return Failed(FaultCall::Flush, EIO) ? -1 : ::fsync(fd); }) == 0;
+}
+
+bool Remove(int dir, const char* name)
+{
+    return !Failed(FaultCall::Delete, EBUSY) && ::unlinkat(dir, name, 0) == 0;
+}
 
 // Closed on every way out, a thrown bad_alloc included.
 struct Descriptor {
@@ -26,19 +85,16 @@ struct Descriptor {
     }
 };
 
-bool WriteAll(int fd, const char* data, size_t size)
+FileSnapshot SnapshotFrom(const struct stat& st)
 {
-    while (size > 0) {
-        ssize_t n = ::write(fd, data, size);
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            return false;
-        }
-        data += n;
-        size -= static_cast<size_t>(n);
-    }
-    return true;
+    FileSnapshot s;
+    s.exists = S_ISREG(st.st_mode);
+    s.volume = static_cast<unsigned long long>(st.st_dev);
+    s.index = static_cast<unsigned long long>(st.st_ino);
+    s.size = static_cast<unsigned long long>(st.st_size);
+    s.written = static_cast<unsigned long long>(st.st_mtim.tv_sec) * 1000000000ull +
+                static_cast<unsigned long long>(st.st_mtim.tv_nsec);
+    return s;
 }
 
 // The directory part of path with its final "/", or "" for a bare name.
@@ -52,16 +108,50 @@ std::string DirectoryPrefix(const std::string& path)
 // long name is cut so that the temporary name stays within NAME_MAX.
 std::string TemporaryPrefix(const std::string& path)
 {
-    size_t slash = path.rfind('/');
-    std::string name = path.substr(slash == std::string::npos ? 0 : slash + 1);
-    return "." + name.substr(0, kMaxNameInPrefix) + ".tmp-";
+    return "." + path.substr(DirectoryPrefix(path).size(), kMaxNameInPrefix) + ".tmp-";
+}
+
+// The file a save replaces: path, or the end of its chain of symbolic links
+// (which need not exist yet), and the mode it has. Anything but a regular
+// file or no file is refused, as is a file no one may write.
+WriteStatus SaveTarget(std::string& target, mode_t& mode)
+{
+    for (int links = 0; links < 40; ++links) {
+        struct stat st;
+        if (Failed(FaultCall::Size, EIO) || ::lstat(target.c_str(), &st) != 0) {
+            if (errno != ENOENT)
+                return WriteStatus::CannotWrite;
+            const mode_t mask = ::umask(0);
+            ::umask(mask);
+            mode = 0666 & ~mask;
+            return WriteStatus::Written;
+        }
+        if (S_ISLNK(st.st_mode)) {
+            std::vector<char> link(static_cast<size_t>(st.st_size) + 2);
+            const ssize_t n = ::readlink(target.c_str(), link.data(), link.size());
+            if (n < 0 || static_cast<size_t>(n) >= link.size())
+                return WriteStatus::CannotWrite;
+            const std::string to(link.data(), static_cast<size_t>(n));
+            target = to[0] == '/' ? to : DirectoryPrefix(target) + to;
+            continue;
+        }
+        if (!S_ISREG(st.st_mode))
+            return WriteStatus::NotAFile;
+        // No write bit stops root too, as the read-only attribute does on Windows.
+        if ((st.st_mode & 0222) == 0 || ::access(target.c_str(), W_OK) != 0)
+            return WriteStatus::ReadOnly;
+        mode = st.st_mode & 07777;
+        return WriteStatus::Written;
+    }
+    return WriteStatus::CannotWrite;  // a loop of links
 }
 
 // Removes what saves killed before their rename left behind: files named
 // prefix plus mkstemp's six characters that no running save holds locked.
-void RemoveStaleTemporaries(int dir, const std::string& prefix)
-{
-    int scan = ::dup(dir);
+// Only a help to the next save: a failure here, of memory too, changes nothing.
+void RemoveStaleTemporaries(int dir, const std::string& prefix) noexcept
+try {
+    const int scan = ::dup(dir);
     DIR* entries = scan >= 0 ? ::fdopendir(scan) : nullptr;
     if (!entries) {
         if (scan >= 0)
@@ -69,25 +159,31 @@ void RemoveStaleTemporaries(int dir, const std::string& prefix)
         return;
     }
     std::vector<std::string> stale;
-    while (const dirent* e = ::readdir(entries)) {
-        const std::string name = e->d_name;
-        if (name.size() == prefix.size() + 6 && name.compare(0, prefix.size(), prefix) == 0)
-            stale.push_back(name);
+    try {
+        while (const dirent* e = ::readdir(entries)) {
+            const std::string name = e->d_name;
+            if (name.size() == prefix.size() + 6 && name.compare(0, prefix.size(), prefix) == 0)
+                stale.push_back(name);
+        }
+    } catch (...) {
+        ::closedir(entries);
+        throw;
     }
     ::closedir(entries);
     for (const std::string& name : stale) {
-        int fd = ::openat(dir, name.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
-        if (fd < 0)
-            continue;
+        const Descriptor file{Failed(FaultCall::Open, EACCES)
+                                  ? -1
+                                  : ::openat(dir, name.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC)};
         struct stat held, named;
         // Only the file that was locked: its name may have been reused since.
-        if (::fstat(fd, &held) == 0 && S_ISREG(held.st_mode) && ::flock(fd, LOCK_EX | LOCK_NB) == 0 &&
+        if (file.fd >= 0 && ::fstat(file.fd, &held) == 0 && S_ISREG(held.st_mode) &&
+            ::flock(file.fd, LOCK_EX | LOCK_NB) == 0 &&
             ::fstatat(dir, name.c_str(), &named, AT_SYMLINK_NOFOLLOW) == 0 && named.st_ino == held.st_ino &&
             named.st_dev == held.st_dev) {
-            ::unlinkat(dir, name.c_str(), 0);
+            Remove(dir, name.c_str());
         }
-        ::close(fd);
     }
+} catch (...) {
 }
 
 }  // namespace
@@ -99,76 +195,68 @@ std::string SameFileKey(const std::string& path)
     return path;
 }
 
-ReadStatus ReadFileBelow(const std::string& path, std::string& out, unsigned long long limit)
+FileSnapshot SnapshotOf(const std::string& path)
 {
-    const Descriptor file{::open(path.c_str(), O_RDONLY | O_CLOEXEC)};
-    if (file.fd < 0)
-        return ReadStatus::CannotRead;
-    // A pipe or a device has no size; neither has a file fstat fails on.
+    const Descriptor file{Open(path.c_str(), O_RDONLY | O_NONBLOCK)};
     struct stat st;
-    const bool sized = ::fstat(file.fd, &st) == 0 && S_ISREG(st.st_mode) && st.st_size > 0;
-    return ReadGrowing(sized ? static_cast<unsigned long long>(st.st_size) : 0, limit, out,
-                       [&](char* buffer, size_t size) -> long long {
-                           ssize_t n;
-                           while ((n = ::read(file.fd, buffer, size)) < 0 && errno == EINTR) {
-                           }
-                           return n;
-                       });
+    return file.fd >= 0 && Stat(file.fd, st) ? SnapshotFrom(st) : FileSnapshot();
 }
 
-bool WriteFileAtomically(const std::string& path, std::string_view bytes)
+ReadStatus ReadFileBelow(const std::string& path, std::string& out, unsigned long long limit, FileSnapshot* read)
 {
+    // Without a writer a pipe would hold the open until one comes.
+    const Descriptor file{Open(path.c_str(), O_RDONLY | O_NONBLOCK)};
+    struct stat st;
+    if (file.fd < 0 || !Stat(file.fd, st) || !S_ISREG(st.st_mode))
+        return ReadStatus::CannotRead;
+    const ReadStatus status =
+        ReadGrowing(st.st_size > 0 ? static_cast<unsigned long long>(st.st_size) : 0, limit, out,
+                    [&](char* buffer, size_t size) -> long long { return Read(file.fd, buffer, size); });
+    if (read)
+        *read = SnapshotFrom(st);
+    return status;
+}
+
+WriteStatus ReplaceFileBytes(const std::string& path, std::string_view bytes, const FileSnapshot* unchanged)
+{
+    std::string target = path;
+    mode_t mode = 0;
+    const WriteStatus refused = SaveTarget(target, mode);
+    if (refused != WriteStatus::Written)
+        return refused;
     // The temporary file lies in the target's directory, so the rename
     // cannot cross file systems, and is hidden and named after the target,
     // so one left by a save that was killed is recognisable.
-    const std::string prefix = TemporaryPrefix(path);
-    std::string tmpl = DirectoryPrefix(path) + prefix + "XXXXXX";
-    std::vector<char> name(tmpl.begin(), tmpl.end());
-    name.push_back('\0');
-    int fd = ::mkstemp(name.data());
+    const std::string dirName = DirectoryPrefix(target);
+    const std::string prefix = TemporaryPrefix(target);
+    std::string tmp = dirName + prefix + "XXXXXX";
+    const Descriptor dir{Open(dirName.empty() ? "." : dirName.c_str(), O_RDONLY | O_DIRECTORY)};
+    const int fd = dir.fd < 0 || Failed(FaultCall::Open, EACCES) ? -1 : ::mkostemp(&tmp[0], O_CLOEXEC);
     if (fd < 0)
-        return false;
-    const char* tmp = name.data();
+        return WriteStatus::CannotWrite;
     // Held until the rename is done: the clean-up of other saves leaves a
     // locked temporary file alone.
     ::flock(fd, LOCK_EX);
-
-    // mkstemp makes the file private; give it the mode the target has, or
-    // the usual mode of a new file.
-    struct stat st;
-    mode_t mode;
-    if (::stat(path.c_str(), &st) == 0) {
-        mode = st.st_mode & 07777;
-    } else {
-        mode_t mask = ::umask(0);
-        ::umask(mask);
-        mode = 0666 & ~mask;
-    }
-
-    bool ok = ::fchmod(fd, mode) == 0 && WriteAll(fd, bytes.data(), bytes.size()) && ::fsync(fd) == 0;
-    if (ok && ::rename(tmp, path.c_str()) != 0)
-        ok = false;
+    // mkstemp makes the file private; it gets the mode the target has.
+    bool ok = ::fchmod(fd, mode) == 0 && WriteAll(fd, bytes.data(), bytes.size()) && Flush(fd);
+    const bool changed = ok && unchanged && SnapshotOf(target) != *unchanged;
+    ok = ok && !changed && !Failed(FaultCall::Replace, EACCES) && ::rename(tmp.c_str(), target.c_str()) == 0;
     if (!ok)
-        ::unlink(tmp);
+        Remove(AT_FDCWD, tmp.c_str());
     // After a successful fsync a late error of close loses nothing.
     ::close(fd);
     if (!ok)
-        return false;
+        return changed ? WriteStatus::Changed : WriteStatus::CannotWrite;
     // Make the rename itself durable; the data is already safe, so a
     // failure here does not undo the save.
-    const std::string dirName = DirectoryPrefix(path);
-    int dir = ::open(dirName.empty() ? "." : dirName.c_str(), O_RDONLY | O_CLOEXEC);
-    if (dir >= 0) {
-        ::fsync(dir);
-        RemoveStaleTemporaries(dir, prefix);
-        ::close(dir);
-    }
-    return true;
+    Flush(dir.fd);
+    RemoveStaleTemporaries(dir.fd, prefix);
+    return WriteStatus::Written;
 }
 
 std::FILE* OpenToRead(const std::string& path)
 {
-    return std::fopen(path.c_str(), "rb");
+    return Failed(FaultCall::Open, EACCES) ? nullptr : std::fopen(path.c_str(), "rb");
 }
 
 }  // namespace filesys

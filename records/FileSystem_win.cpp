@@ -2,8 +2,7 @@
 
 #include <windows.h>
 
-#include <vector>
-
+#include "records/FileSystem_win.h"
 #include "records/Text.h"
 
 namespace filesys {
@@ -12,29 +11,6 @@ namespace {
 constexpr size_t kMaxNameInPrefix = 200;
 
 UINT g_nameCodePage = 1250;
-
-// A file name for the wide API; empty if it is not text of its code page.
-std::wstring WideName(const std::string& name)
-{
-    if (g_nameCodePage == 1250)
-        return tolvari::Widen(name);
-    const int size = static_cast<int>(name.size());
-    const int n = MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, name.data(), size, nullptr, 0);
-    std::wstring wide(static_cast<size_t>(n > 0 ? n : 0), L'\0');
-    if (n > 0)
-        MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, name.data(), size, &wide[0], n);
-    return wide;
-}
-
-// Closed on every way out, a thrown bad_alloc included.
-struct Handle {
-    HANDLE h;
-    ~Handle()
-    {
-        if (h != INVALID_HANDLE_VALUE)
-            CloseHandle(h);
-    }
-};
 
 // The directory part of path with its final separator, "C:" for a name
 // relative to a drive's current directory, or "" for a bare name.
@@ -52,8 +28,7 @@ std::wstring DirectoryPrefix(const std::wstring& path)
 // name cut so that the temporary name stays within the usual 255.
 std::wstring TemporaryPrefix(const std::wstring& path)
 {
-    const std::wstring name = path.substr(DirectoryPrefix(path).size());
-    return L"." + name.substr(0, kMaxNameInPrefix) + L".tmp-";
+    return L"." + path.substr(DirectoryPrefix(path).size(), kMaxNameInPrefix) + L".tmp-";
 }
 
 // Six characters from [0-9A-Z] for a temporary name.
@@ -69,20 +44,23 @@ std::wstring UniqueSuffix(unsigned seed)
 }
 
 // Deletes the leftovers of killed saves: prefix plus six characters. A file
-// another save is still writing is open without sharing, so it stays.
-void RemoveStaleTemporaries(const std::wstring& dir, const std::wstring& prefix)
-{
+// another save is still writing is open without sharing, so it stays. Only a
+// help to the next save: a failure here, of memory too, changes nothing.
+void RemoveStaleTemporaries(const std::wstring& dir, const std::wstring& prefix) noexcept
+try {
     WIN32_FIND_DATAW found;
     HANDLE find = FindFirstFileW((dir + prefix + L"*").c_str(), &found);
     if (find == INVALID_HANDLE_VALUE)
         return;
     do {
-        const std::wstring name = found.cFileName;
-        if (name.size() == prefix.size() + 6 && name.compare(0, prefix.size(), prefix) == 0 &&
-            !(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
-            DeleteFileW((dir + name).c_str());
+        const size_t length = wcslen(found.cFileName);
+        if (length == prefix.size() + 6 && prefix.compare(0, prefix.size(), found.cFileName, prefix.size()) == 0 &&
+            !(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) &&
+            !winfs::Failed(FaultCall::Delete, ERROR_SHARING_VIOLATION))
+            DeleteFileW((dir + found.cFileName).c_str());
     } while (FindNextFileW(find, &found));
     FindClose(find);
+} catch (...) {
 }
 
 bool WriteAll(HANDLE file, const char* data, size_t size)
@@ -90,7 +68,8 @@ bool WriteAll(HANDLE file, const char* data, size_t size)
     while (size > 0) {
         DWORD chunk = size > 0x10000000u ? 0x10000000u : static_cast<DWORD>(size);
         DWORD written = 0;
-        if (!WriteFile(file, data, chunk, &written, nullptr) || written == 0)
+        if (winfs::Failed(FaultCall::Write, ERROR_DISK_FULL) || !WriteFile(file, data, chunk, &written, nullptr) ||
+            written == 0)
             return false;
         data += written;
         size -= written;
@@ -98,103 +77,143 @@ bool WriteAll(HANDLE file, const char* data, size_t size)
     return true;
 }
 
+// The file a save replaces: the name, or the file its symbolic links lead
+// to. Anything but a regular file or no file is refused, as is a
+// read-only one.
+WriteStatus SaveTarget(std::wstring& target)
+{
+    for (int links = 0; links < 32; ++links) {
+        if (winfs::Failed(FaultCall::Size, ERROR_NETNAME_DELETED))
+            return WriteStatus::CannotWrite;
+        const DWORD attributes = GetFileAttributesW(target.c_str());
+        if (attributes == INVALID_FILE_ATTRIBUTES)
+            return GetLastError() == ERROR_FILE_NOT_FOUND ? WriteStatus::Written : WriteStatus::CannotWrite;
+        if (attributes & FILE_ATTRIBUTE_DIRECTORY)
+            return WriteStatus::NotAFile;
+        if ((attributes & FILE_ATTRIBUTE_REPARSE_POINT) && winfs::IsSymbolicLink(target)) {
+            if (!winfs::FollowLink(target))
+                return WriteStatus::CannotWrite;
+            continue;
+        }
+        if (attributes & FILE_ATTRIBUTE_READONLY)
+            return WriteStatus::ReadOnly;
+        // A device (NUL, COM1) or a pipe.
+        const winfs::Handle file{winfs::OpenForInfo(target)};
+        if (file.h == INVALID_HANDLE_VALUE)
+            return WriteStatus::CannotWrite;
+        return GetFileType(file.h) == FILE_TYPE_DISK ? WriteStatus::Written : WriteStatus::NotAFile;
+    }
+    return WriteStatus::CannotWrite;  // a loop of links
+}
+
 }  // namespace
+
+namespace winfs {
+
+std::wstring WideName(const std::string& name)
+{
+    // No name of the wide API is longer than 32767 characters of at most
+    // three bytes: a longer one (a damaged settings file) is no file's,
+    // and costs no copy.
+    if (name.size() > 3 * 32767)
+        return std::wstring();
+    if (g_nameCodePage == 1250)
+        return tolvari::Widen(name);
+    const int size = static_cast<int>(name.size());
+    const int n = MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, name.data(), size, nullptr, 0);
+    std::wstring wide(static_cast<size_t>(n > 0 ? n : 0), L'\0');
+    if (n > 0)
+        MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, name.data(), size, &wide[0], n);
+    return wide;
+}
+
+}  // namespace winfs
 
 void UseUtf8FileNames()
 {
     g_nameCodePage = CP_UTF8;
 }
 
-std::string SameFileKey(const std::string& path)
+ReadStatus ReadFileBelow(const std::string& path, std::string& out, unsigned long long limit, FileSnapshot* read)
 {
-    std::wstring name = WideName(path);
-    // The full name, then its long form where the file exists; a name beyond
-    // any path (a damaged settings file) is no file's, and Wine takes long
-    // over it.
-    for (int pass = 0; pass < 2 && name.size() < 32768; ++pass) {
-        std::wstring out(32768, L'\0');
-        const DWORD n = pass == 0 ? GetFullPathNameW(name.c_str(), 32768, &out[0], nullptr)
-                                  : GetLongPathNameW(name.c_str(), &out[0], 32768);
-        if (n > 0 && n < 32768)
-            name.assign(out.c_str(), n);
-    }
-    // Capitals as the file system compares names, without the user's language.
-    std::wstring upper(name.size(), L'\0');
-    if (!name.empty() && LCMapStringW(LOCALE_INVARIANT, LCMAP_UPPERCASE, name.c_str(), static_cast<int>(name.size()),
-                                      &upper[0], static_cast<int>(upper.size())) == static_cast<int>(name.size()))
-        name = upper;
-    const int size = static_cast<int>(name.size());
-    const int n = WideCharToMultiByte(CP_UTF8, 0, name.data(), size, nullptr, 0, nullptr, nullptr);
-    std::string key(static_cast<size_t>(n > 0 ? n : 0), '\0');
-    if (n > 0)
-        WideCharToMultiByte(CP_UTF8, 0, name.data(), size, &key[0], n, nullptr, nullptr);
-    return key;
-}
-
-ReadStatus ReadFileBelow(const std::string& path, std::string& out, unsigned long long limit)
-{
-    const std::wstring wide = WideName(path);
+    const std::wstring wide = winfs::WideName(path);
     if (wide.empty())
         return ReadStatus::CannotRead;
-    const Handle file{CreateFileW(wide.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr)};
-    if (file.h == INVALID_HANDLE_VALUE)
+    const winfs::Handle file{winfs::Failed(FaultCall::Open, ERROR_SHARING_VIOLATION)
+                                 ? INVALID_HANDLE_VALUE
+                                 : CreateFileW(wide.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                               OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr)};
+    // Only a file of a disk: a pipe or a device may never end.
+    FileSnapshot opened;
+    if (file.h == INVALID_HANDLE_VALUE || !winfs::SnapshotFrom(file.h, opened))
         return ReadStatus::CannotRead;
-    LARGE_INTEGER size;
-    const bool sized = GetFileSizeEx(file.h, &size) && size.QuadPart > 0;
-    return ReadGrowing(sized ? static_cast<unsigned long long>(size.QuadPart) : 0, limit, out,
-                       [&](char* buffer, size_t want) -> long long {
-                           DWORD chunk = want > 0x10000000u ? 0x10000000u : static_cast<DWORD>(want);
-                           DWORD got = 0;
-                           return ReadFile(file.h, buffer, chunk, &got, nullptr) ? got : -1;
-                       });
+    const ReadStatus status = ReadGrowing(opened.size, limit, out, [&](char* buffer, size_t want) -> long long {
+        const DWORD chunk = want > 0x10000000u ? 0x10000000u : static_cast<DWORD>(want);
+        DWORD got = 0;
+        if (winfs::Failed(FaultCall::Read, ERROR_LOCK_VIOLATION) || !ReadFile(file.h, buffer, chunk, &got, nullptr))
+            return -1;
+        return got;
+    });
+    if (read)
+        *read = opened;
+    return status;
 }
 
-bool WriteFileAtomically(const std::string& path, std::string_view bytes)
+WriteStatus ReplaceFileBytes(const std::string& path, std::string_view bytes, const FileSnapshot* unchanged)
 {
-    std::wstring target = WideName(path);
+    std::wstring target = winfs::WideName(path);
     if (target.empty())
-        return false;
+        return WriteStatus::CannotWrite;
+    const WriteStatus refused = SaveTarget(target);
+    if (refused != WriteStatus::Written)
+        return refused;
     // A hidden file in the target's directory, named after it, so the final
     // move stays on one volume and a leftover of a killed save is
     // recognisable. No sharing while it is written: the clean-up of another
     // save cannot delete it then.
     const std::wstring dir = DirectoryPrefix(target);
     const std::wstring prefix = TemporaryPrefix(target);
-    std::wstring tmp;
+    std::wstring tmp = dir + prefix + L"XXXXXX";
     HANDLE file = INVALID_HANDLE_VALUE;
     static unsigned counter = 0;
     for (int attempt = 0; attempt < 100 && file == INVALID_HANDLE_VALUE; ++attempt) {
-        unsigned seed = GetTickCount() ^ (GetCurrentProcessId() << 12) ^ (++counter * 2654435761u);
-        tmp = dir + prefix + UniqueSuffix(seed);
+        const unsigned seed = GetTickCount() ^ (GetCurrentProcessId() << 12) ^ (++counter * 2654435761u);
+        tmp.replace(tmp.size() - 6, 6, UniqueSuffix(seed));
+        if (winfs::Failed(FaultCall::Open, ERROR_ACCESS_DENIED))
+            return WriteStatus::CannotWrite;
         file = CreateFileW(tmp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_HIDDEN, nullptr);
         if (file == INVALID_HANDLE_VALUE && GetLastError() != ERROR_FILE_EXISTS &&
             GetLastError() != ERROR_ALREADY_EXISTS)
-            return false;
+            return WriteStatus::CannotWrite;
     }
     if (file == INVALID_HANDLE_VALUE)
-        return false;
-    bool ok = WriteAll(file, bytes.data(), bytes.size()) && FlushFileBuffers(file);
+        return WriteStatus::CannotWrite;
+    bool ok = WriteAll(file, bytes.data(), bytes.size()) && !winfs::Failed(FaultCall::Flush, ERROR_DISK_FULL) &&
+              FlushFileBuffers(file);
     if (!CloseHandle(file))
         ok = false;
+    FileSnapshot now;
+    const bool changed = ok && unchanged && (!winfs::SnapshotOfName(target, now) || now != *unchanged);
     // The move keeps the attributes of the file moved: the data file must not
     // come out hidden.
-    if (ok && !SetFileAttributesW(tmp.c_str(), FILE_ATTRIBUTE_NORMAL))
-        ok = false;
-    if (ok && !MoveFileExW(tmp.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
-        ok = false;
+    ok = ok && !changed && !winfs::Failed(FaultCall::Replace, ERROR_ACCESS_DENIED) &&
+         SetFileAttributesW(tmp.c_str(), FILE_ATTRIBUTE_NORMAL) &&
+         !winfs::Failed(FaultCall::Replace, ERROR_ACCESS_DENIED) &&
+         MoveFileExW(tmp.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
     if (!ok) {
-        DeleteFileW(tmp.c_str());
-        return false;
+        if (!winfs::Failed(FaultCall::Delete, ERROR_ACCESS_DENIED))
+            DeleteFileW(tmp.c_str());
+        return changed ? WriteStatus::Changed : WriteStatus::CannotWrite;
     }
     RemoveStaleTemporaries(dir, prefix);
-    return true;
+    return WriteStatus::Written;
 }
 
 std::FILE* OpenToRead(const std::string& path)
 {
-    const std::wstring name = WideName(path);
-    return name.empty() ? nullptr : _wfopen(name.c_str(), L"rb");
+    const std::wstring name = winfs::WideName(path);
+    return name.empty() || winfs::Failed(FaultCall::Open, ERROR_SHARING_VIOLATION) ? nullptr
+                                                                                   : _wfopen(name.c_str(), L"rb");
 }
 
 }  // namespace filesys

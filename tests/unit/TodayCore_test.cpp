@@ -4,11 +4,14 @@
 
 #include <sys/resource.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
+#include <cerrno>
 #include <climits>
 
 #include <gtest/gtest.h>
 
+#include "FaultSeam.h"
 #include "Rows.h"
 #include "calendar/MovableHolidays.h"
 #include "records/DataFile.h"
@@ -47,29 +50,114 @@ struct TestCore : CTodayCore {
     int quits = 0;
 };
 
-// A directory put in the data file's place while the program runs: the save
-// is reported and the changes kept; once the place is free again, the next
-// save writes the file anew, and a failure box no longer says changes are lost.
-TEST(TodayCoreSaving, FailedSaveIsReportedAndKeepsTheChangesForTheNext)
+using filesys::FaultCall;
+
+static int LowestFreeDescriptor()
+{
+    const int fd = ::dup(0);
+    ::close(fd);
+    return fd;
+}
+
+// Runs run(arm) for n = 1, 2, ... until a run in which nothing failed; arm()
+// makes the n-th call of the kind from then on fail (the n-th allocation for
+// FaultCall::Count) and the run disarms it. No run may leave a descriptor
+// open or let an exception out.
+template <class Run>
+static void ForEveryFailure(FaultCall kind, int error, Run run)
+{
+    for (long n = 1; n < 100000 && !::testing::Test::HasFailure(); ++n) {
+        SCOPED_TRACE("call " + std::to_string(n) + " of kind " + std::to_string(static_cast<int>(kind)) + ", error " +
+                     std::to_string(error));
+        const int lowestFree = LowestFreeDescriptor();
+        EXPECT_NO_THROW(
+            run([&] { kind == FaultCall::Count ? faults::ArmAllocation(n) : faults::Arm(kind, n, error); }));
+        faults::Disarm();
+        EXPECT_EQ(LowestFreeDescriptor(), lowestFree);
+        if (!faults::Fired())
+            return;
+    }
+}
+
+// Every kind of call with the error it usually meets, those that are made
+// again after a signal with EINTR, and the allocations (Count).
+static std::vector<std::pair<FaultCall, int>> EveryFailure()
+{
+    std::vector<std::pair<FaultCall, int>> kinds;
+    for (int kind = 0; kind <= static_cast<int>(FaultCall::Count); ++kind)
+        kinds.emplace_back(static_cast<FaultCall>(kind), 0);
+    for (FaultCall kind : {FaultCall::Read, FaultCall::Write, FaultCall::Flush, FaultCall::Mark})
+        kinds.emplace_back(kind, EINTR);
+    return kinds;
+}
+
+const std::string kOld = "[***CALENDAR***]\r\n05.03 0000 A\r\n29.02 0000 B\r\n";
+const std::string kNew = "[***CALENDAR***]\r\n05.03 0000 changed\r\n29.02 0000 B\r\n";
+
+// A failed call of the settings read gives its box, of the data file's read
+// the data file's box; the mark and the lock fail silently. The whole list
+// or nothing is loaded. Every kind of call, and every allocation.
+TEST(FailureRuns, StartUpGivesTheBoxOfTheFileThatFailed)
 {
     TempDir dir;
-    WriteBytes(dir.File("t.dat"), "05.03 0000 A\r\n");
-    TestCore core;
-    core.m_strDataFile = dir.File("t.dat");
-    core.LoadFile();
-    core.m_arrName.SetAt(0, "changed");
-    core.UnsavedChanges = true;
-    std::filesystem::remove(dir.File("t.dat"));
-    std::filesystem::create_directory(dir.File("t.dat"));
-    core.SaveFile();
-    EXPECT_EQ(core.errors, std::vector<std::string>{"Error: Can't write file " + core.m_strDataFile +
-                                                    "\n\nYour changes are kept. Close the editor again to save them."});
-    EXPECT_EQ(core.quits, 0);
-    std::filesystem::remove(dir.File("t.dat"));
-    core.SaveFile();
-    EXPECT_EQ(core.errors.size(), 1u);
-    EXPECT_STREQ(UnexpectedFailureText(true, core.UnsavedChanges, 0), "Error: Not enough memory.\n\nThe program ends.");
-    EXPECT_EQ(ReadBytes(dir.File("t.dat")), "[***CALENDAR***]\r\n05.03 0000 changed\r\n");
+    const std::string cwd = std::filesystem::current_path();
+    std::filesystem::current_path(dir.path);
+    WriteBytes("Tolvari.ini", "FILE=Tolvari.dat\r\n"), WriteBytes("Tolvari.dat", kOld);
+    for (const auto& [kind, error] : EveryFailure()) {
+        const bool memory = kind == FaultCall::Count;
+        ForEveryFailure(kind, error, [&, error = error](auto arm) {
+            TestCore core;
+            arm();
+            core.LoadIniFile();
+            const bool settings = faults::Fired();
+            if (core.quits == 0)
+                core.LoadFile();
+            faults::Disarm();
+            // None after no failure, or one of the mark or the lock.
+            const std::string box = core.errors.empty() ? ""
+                                    : settings ? memory ? DataFileMemoryError("Tolvari.ini", 0) : SettingsOpenError(0)
+                                    : memory ? DataFileMemoryError("Tolvari.dat", 0)
+                                               : DataFileOpenError("Tolvari.dat", 0);
+            EXPECT_EQ(std::tuple(core.errors, core.quits, core.m_nCount),
+                      box.empty() ? std::tuple(std::vector<std::string>(), 0, 2) : std::tuple(std::vector{box}, 1, 0));
+            EXPECT_TRUE(box.empty() || error != EINTR);
+        });
+    }
+    std::filesystem::current_path(cwd);
+}
+
+// The data file after a failed save is the old one and the changes stay for
+// the next close of the editor, which leaves no temporary file; a save that
+// succeeds moves the mark to the new file. A call a signal interrupts is
+// made again.
+TEST(FailureRuns, SaveKeepsTheOldFileOrWritesTheNewOneWhole)
+{
+    TempDir dir;
+    const std::string path = dir.File("Tolvari.dat");
+    for (const auto& [kind, error] : EveryFailure()) {
+        ForEveryFailure(kind, error, [&, kind = kind, error = error](auto arm) {
+            WriteBytes(path, kOld);
+            TestCore core;
+            core.m_strDataFile = path;
+            core.LoadFile();
+            core.m_arrName.SetAt(0, "changed");
+            core.UnsavedChanges = true;
+            arm();
+            core.SaveFile();
+            faults::Disarm();
+            const bool saved = core.errors.empty();
+            const std::string box =
+                kind == FaultCall::Count ? DataFileSaveMemoryError(path, 0) : DataFileWriteError(path, 0);
+            EXPECT_EQ(
+                std::tuple(ReadBytes(path), core.errors, core.UnsavedChanges),
+                saved ? std::tuple(kNew, std::vector<std::string>(), false) : std::tuple(kOld, std::vector{box}, true));
+            EXPECT_TRUE(saved || error != EINTR);
+            EXPECT_TRUE(IsMarkedRunning(path) || kind == FaultCall::Mark || kind == FaultCall::Open);
+            core.SaveFile();
+            EXPECT_EQ(ReadBytes(path), kNew);
+            EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path), {}), 1);
+        });
+    }
 }
 
 // The editor has closed on a record: its day and month in the same year,
