@@ -5,6 +5,21 @@
 #include "contentlines/Print.h"
 #include "tool/Options.h"
 
+// Exit codes: 0 done, 1 an error (nothing written), 2 a wrong command line,
+// 4 done but the report could not be printed in full (standard output full
+// or closed). Not 3: that is what a program that aborts gives on Windows.
+constexpr int kExitReportLost = 4;
+
+// The run's exit code once its report is out: a report lost after a run
+// that went well is said (as an error) and changes the code.
+inline int ExitCode(int code, bool reportPrinted, const ImportPrint& print)
+{
+    if (code != 0 || reportPrinted)
+        return code;
+    print("Error: the report could not be printed to standard output (full or closed); the run itself was done.", true);
+    return kExitReportLost;
+}
+
 // The import: the data file read, every input merged, the file written once
 // (safely) unless it is a dry run. Returns the exit code: 0 done, 1 an input
 // or the data file failed (the file then stays as it was). A data file that

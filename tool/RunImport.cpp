@@ -4,7 +4,6 @@
 #include "contentlines/ByteSource.h"
 #include "import/Merge.h"
 #include "import/ReadInput.h"
-#include "records/DataFile.h"
 #include "tool/DataFileCheck.h"
 #include "tool/DataFileChoice.h"
 #include "tool/Run.h"
@@ -81,8 +80,14 @@ bool MergeInput(const std::string& input, const ReadContext& context, ImportMerg
 int Run(const ImportOptions& options, const ImportPrint& print)
 {
     const std::string dataPath = DataFileOf(options);
+    // Held from the read to the replace: another import waits its turn and
+    // then merges into what this one wrote. A dry run writes nothing.
+    DataFileLock lock;
+    if (!options.dryRun && !LockedForImport(lock, dataPath, options.waitMs, print))
+        return 1;
     RecordList list;
-    if (RefusedWhileRunning(dataPath, options.dryRun, print) || !ReadCheckedDataFile(dataPath, list, print))
+    filesys::FileSnapshot read;
+    if (RefusedWhileRunning(dataPath, options.dryRun, print) || !ReadCheckedDataFile(dataPath, list, read, print))
         return 1;
     const ReadContext context = ContextOf(options);
     ImportMerge merge(list);
@@ -94,12 +99,8 @@ int Run(const ImportOptions& options, const ImportPrint& print)
         print("Dry run: " + dataPath + " was not changed.", false);
     } else if (merge.Done().added > 0) {
         // Tolvari may have been started since the file was read.
-        if (RefusedWhileRunning(dataPath, false, print))
+        if (RefusedWhileRunning(dataPath, false, print) || !WriteImported(dataPath, list, read, print))
             return 1;
-        if (!SaveDataFile(dataPath, list, 0)) {
-            print("Error: Can't write file " + dataPath + ". It was not changed; nothing was imported.", true);
-            return 1;
-        }
     }
     print(Summary(merge.Done()), false);
     return 0;
@@ -112,7 +113,7 @@ int RunImport(const ImportOptions& options, const ImportPrint& print)
     try {
         return Run(options, print);
     } catch (const std::bad_alloc&) {
-        print("Error: Not enough memory to read these files. Nothing was imported.", true);
+        print("Error: Not enough memory to import these files. Nothing was imported.", true);
         return 1;
     }
 }
