@@ -116,8 +116,8 @@ bool LockedForImport(DataFileLock& lock, const std::string& path, unsigned waitM
     if (result == DataFileLock::Result::Locked)
         return true;
     if (result == DataFileLock::Result::Busy) {
-        print("Error: another import has been writing " + path + " for " + std::to_string(waitMs / 1000) +
-                  " seconds. Nothing was imported; import again when it is done.",
+        print("Error: another import is still writing " + path + " (waited " + std::to_string((waitMs + 999) / 1000) +
+                  " s). Nothing was imported; import again when it is done.",
               true);
     } else {
         const std::string why = NotAFile(path);
@@ -135,8 +135,9 @@ bool WriteImported(const std::string& path, const RecordList& list, const filesy
     const WriteStatus status = filesys::ReplaceFileBytes(path, FormatDataFile(list, 0), &read);
     if (status == WriteStatus::Written)
         return true;
-    // Another program wrote it, or put something else in its place, since it was read.
-    if (status == WriteStatus::Changed || status == WriteStatus::NotAFile)
+    // Another program wrote it, or put something else in its place, since
+    // it was read; unless only the look at it failed.
+    if ((status == WriteStatus::Changed && filesys::SnapshotOf(path) != read) || status == WriteStatus::NotAFile)
         print("Error: " + path + " changed while importing; nothing was written. Import again.", true);
     else
         print("Error: Can't write file " + path + (status == WriteStatus::ReadOnly ? ": it is read-only" : "") +

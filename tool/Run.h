@@ -20,6 +20,19 @@ inline int ExitCode(int code, bool reportPrinted, const ImportPrint& print)
     return kExitReportLost;
 }
 
+// What a run says when memory runs out: before its file was written, the
+// given message, that nothing was (exit code 1); after, that only the
+// report is short (exit code 4). Nothing escapes, not even a failed print.
+inline int MemoryRanOut(bool written, const char* unwritten, const ImportPrint& print) noexcept
+{
+    try {
+        print(written ? "Error: Not enough memory to print the whole report; the run itself was done." : unwritten,
+              true);
+    } catch (...) {
+    }
+    return written ? kExitReportLost : 1;
+}
+
 // The import: the data file read, every input merged, the file written once
 // (safely) unless it is a dry run. Returns the exit code: 0 done, 1 an input
 // or the data file failed (the file then stays as it was). A data file that

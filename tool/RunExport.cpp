@@ -1,4 +1,6 @@
 #include <ctime>
+#include <new>
+#include <stdexcept>
 
 #include "export/Export.h"
 #include "records/DataFile.h"
@@ -18,9 +20,7 @@ std::string UtcStamp()
     return stamp;
 }
 
-}  // namespace
-
-int RunExport(const ImportOptions& options, const ImportPrint& print)
+int Export(const ImportOptions& options, const ImportPrint& print, bool& written)
 {
     const std::string dataPath = DataFileOf(options), outPath = options.exportFile;
     RecordList list;
@@ -48,6 +48,21 @@ int RunExport(const ImportOptions& options, const ImportPrint& print)
         print("Error: Can't write file " + options.exportFile + ". It was not changed; nothing was exported.", true);
         return 1;
     }
+    written = true;
     print(std::to_string(counts.exported) + " exported to " + options.exportFile + rest, false);
     return 0;
+}
+
+}  // namespace
+
+int RunExport(const ImportOptions& options, const ImportPrint& print)
+{
+    bool written = false;
+    try {
+        return Export(options, print, written);
+    } catch (const std::bad_alloc&) {
+    } catch (const std::length_error&) {
+        // A text longer than a 32-bit program can hold: memory too.
+    }
+    return MemoryRanOut(written, "Error: Not enough memory to export; the calendar file was not changed.", print);
 }

@@ -77,7 +77,7 @@ bool MergeInput(const std::string& input, const ReadContext& context, ImportMerg
     return true;
 }
 
-int Run(const ImportOptions& options, const ImportPrint& print)
+int Run(const ImportOptions& options, const ImportPrint& print, bool& written)
 {
     const std::string dataPath = DataFileOf(options);
     // Held from the read to the replace: another import waits its turn and
@@ -101,6 +101,7 @@ int Run(const ImportOptions& options, const ImportPrint& print)
         // Tolvari may have been started since the file was read.
         if (RefusedWhileRunning(dataPath, false, print) || !WriteImported(dataPath, list, read, print))
             return 1;
+        written = true;
     }
     print(Summary(merge.Done()), false);
     return 0;
@@ -110,10 +111,10 @@ int Run(const ImportOptions& options, const ImportPrint& print)
 
 int RunImport(const ImportOptions& options, const ImportPrint& print)
 {
+    bool written = false;
     try {
-        return Run(options, print);
+        return Run(options, print, written);
     } catch (const std::bad_alloc&) {
-        print("Error: Not enough memory to import these files. Nothing was imported.", true);
-        return 1;
+        return MemoryRanOut(written, "Error: Not enough memory to import these files. Nothing was imported.", print);
     }
 }
