@@ -125,6 +125,14 @@ TEST(ImportRun, WritesTheDataFileOnlyWhenAllIsReadAndItIsStillTheFileRead)
          "Windows line ends first. Nothing was imported.\n",
          kData,
          kData},
+        {"a file of CR line ends that is no data file",
+         {"--data", "crx.dat", "a.vcf"},
+         Nothing,
+         1,
+         "! Error: crx.dat is not a Tolvari data file (line 3: \"BEGIN:VCARD\" is neither an entry nor a header). "
+         "Nothing was imported.\n",
+         kData,
+         kData},
         {"a folder, a pipe, a device",
          {"--data", "dir", "a.vcf"},
          Nothing,
@@ -203,7 +211,7 @@ TEST(ImportRun, WritesTheDataFileOnlyWhenAllIsReadAndItIsStillTheFileRead)
             WriteBytes(name, kData);
         WriteBytes("a.vcf", Card({"FN:Eva", "BDAY:19881224"})),
             WriteBytes("cr.dat", "[***CALENDAR***]\r19.03 0000 J\r");
-        WriteBytes("b.txt", "BEGIN:VCARDS\n");
+        WriteBytes("b.txt", "BEGIN:VCARDS\n"), WriteBytes("crx.dat", "[***CALENDAR***]\r\rBEGIN:VCARD\r");
         WriteBytes("c.ics", "Calendar\rBEGIN:VCALENDAR\rBEGIN:VTODO\rEND:VTODO\rEND:VCALENDAR\r");
         ::chmod("ro.dat", 0444), ::mkdir("dir", 0700), ::mkfifo("fifo", 0600), ::symlink("other.dat", "link.dat");
         RunningMark tolvari;
@@ -257,7 +265,7 @@ TEST(ImportRun, TwoImportsAtOnceTakeTurns)
     auto first = std::async(std::launch::async, [&] {
         return RunTool({"a.vcf"}, [&](const std::string& line) {
             if (line == "24.12 1988 Eva")
-                firstRead.set_value(), secondWaits.get_future().wait();
+                firstRead.set_value(), secondWaits.get_future().wait_for(std::chrono::seconds(10));
         });
     });
     firstRead.get_future().wait();
@@ -271,6 +279,38 @@ TEST(ImportRun, TwoImportsAtOnceTakeTurns)
         FormatDataFile(
             ListOf({{"05", "03", "1950", "Grandpa"}, {"24", "12", "1988", "Eva"}, {"01", "01", "1950", "Jan"}}), 0));
     std::filesystem::current_path(home);
+}
+
+// The program itself: when its report cannot be printed (standard output a
+// full disk, closed, or a pipe without a reader), the import is done all the
+// same, and the exit code and a line on standard error say so.
+TEST(ImportProgram, AReportThatCannotBePrintedIsToldByExitCode4)
+{
+    TempDir dir;
+    WriteBytes(dir.File("a.vcf"), Card({"FN:Eva", "BDAY:19881224"}));
+    for (const char* out : {"/dev/full", "closed", "pipe"}) {
+        WriteBytes(dir.File("Tolvari.dat"), kData);
+        int pipe[2];
+        ASSERT_EQ(::pipe(pipe), 0);
+        ::close(pipe[0]);
+        const pid_t child = ::fork();
+        if (child == 0) {
+            ::dup2(::open(dir.File("err").c_str(), O_WRONLY | O_CREAT, 0600), 2);
+            const int fd = out == std::string("pipe") ? pipe[1] : ::open(out, O_WRONLY);
+            fd >= 0 ? ::dup2(fd, 1) : ::close(1);
+            ::_exit(::chdir(dir.path.c_str()) == 0 ? ::execl(TOLVARI_IMPORT_EXE, "tolvari-import", "a.vcf", nullptr)
+                                                   : 9);
+        }
+        ::close(pipe[1]);
+        int status = 0;
+        ASSERT_EQ(::waitpid(child, &status, 0), child);
+        EXPECT_EQ(std::tuple(WIFEXITED(status) ? WEXITSTATUS(status) : -1, ReadBytes(dir.File("Tolvari.dat")),
+                             ReadBytes(dir.File("err"))),
+                  std::tuple(4, kAfter,
+                             "Error: the report could not be printed to standard output (full or closed); the run "
+                             "itself was done.\n"s))
+            << out;
+    }
 }
 
 using filesys::FaultCall;
