@@ -4,6 +4,7 @@
 // the console as UTF-16, or as UTF-8 when the output is redirected.
 #include <windows.h>
 
+#include <new>
 #include <string>
 #include <vector>
 
@@ -87,9 +88,8 @@ void WaitIfOwnConsole()
     ReadConsoleW(GetStdHandle(STD_INPUT_HANDLE), buffer, 16, &read, nullptr);
 }
 
-}  // namespace
-
-int wmain(int argc, wchar_t** argv)
+// The command line run; the report's lines go to the console or the output.
+int Run(int argc, wchar_t** argv)
 {
     std::vector<std::wstring> wide(argv + 1, argv + argc);
     std::vector<std::string> args;
@@ -125,7 +125,22 @@ int wmain(int argc, wchar_t** argv)
         options.utf8FileNames = true;
         code = options.exportFile.empty() ? RunImport(options, print) : RunExport(options, print);
     }
-    code = ExitCode(code, printed, print);
+    return ExitCode(code, printed, print);
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv)
+{
+    int code = 1;
+    try {
+        code = Run(argc, argv);
+    } catch (const std::bad_alloc&) {
+        // Before a run began: the runs catch their own. The line needs no memory.
+        DWORD done = 0;
+        WriteFile(GetStdHandle(STD_ERROR_HANDLE), kNoMemoryToStart, sizeof kNoMemoryToStart - 1, &done, nullptr);
+        WriteFile(GetStdHandle(STD_ERROR_HANDLE), "\r\n", 2, &done, nullptr);
+    }
     WaitIfOwnConsole();
     return code;
 }

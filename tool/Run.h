@@ -12,13 +12,21 @@ constexpr int kExitReportLost = 4;
 
 // The run's exit code once its report is out: a report lost after a run
 // that went well is said (as an error) and changes the code.
-inline int ExitCode(int code, bool reportPrinted, const ImportPrint& print)
+inline int ExitCode(int code, bool reportPrinted, const ImportPrint& print) noexcept
 {
     if (code != 0 || reportPrinted)
         return code;
-    print("Error: the report could not be printed to standard output (full or closed); the run itself was done.", true);
+    try {
+        print("Error: the report could not be printed to standard output (full or closed); the run itself was done.",
+              true);
+    } catch (...) {
+    }
     return kExitReportLost;
 }
+
+// What the program says when memory runs out before a run begins (taking
+// its command line), exit code 1.
+constexpr char kNoMemoryToStart[] = "Error: Not enough memory to start; nothing was imported or exported.";
 
 // What a run says when memory runs out: before its file was written, the
 // given message, that nothing was (exit code 1); after, that only the
