@@ -1,7 +1,7 @@
 // The import companion: TolvariImport.exe beside Tolvari.exe merges a
 // contacts file into the data file Tolvari uses, once Tolvari is closed; two
-// imports take turns; a report that cannot be printed, and every call and
-// allocation that fails (in its test variant), is told and loses nothing.
+// imports take turns; every call and allocation that fails (in its test
+// variant) is told and loses nothing.
 #include <set>
 #include <string>
 
@@ -127,33 +127,6 @@ TEST(Import, TwoWritersLoseNothing)
                              after.find("Other") != std::string::npos),
                   std::tuple(!rewrite, true, rewrite))
             << rewrite;
-    }
-}
-
-// A report that cannot be printed (standard output a pipe nobody reads any
-// more, or a file opened only for reading) is told by exit code 4; the
-// import is done.
-TEST(Import, AReportThatCannotBePrintedIsToldByExitCode4)
-{
-    e2e::TempDir dir;
-    dir.Write(L"a.vcf", Cards(0, 1)), dir.Write(L"out.txt", "");
-    for (int how = 0; how < 2; ++how) {
-        dir.Write(L"Tolvari.dat", kData);
-        SECURITY_ATTRIBUTES inherit = {sizeof inherit, nullptr, TRUE};
-        HANDLE read = nullptr, out = nullptr;
-        if (how == 0)
-            ::CreatePipe(&read, &out, &inherit, 0), ::CloseHandle(read);
-        else
-            out = ::CreateFileW(dir.File(L"out.txt").c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                &inherit, OPEN_EXISTING, 0, nullptr);
-        Tool tool(dir, L"a.vcf", out);
-        ::CloseHandle(out);
-        EXPECT_EQ(tool.Wait(), 4u) << how;
-        EXPECT_EQ(dir.Read(L"Tolvari.dat"), kData + "\r\n[***CUSTOM***]\r\n01.01 1950 P0\r\n") << how;
-        EXPECT_EQ(dir.Read(L"report.txt"),
-                  "Error: the report could not be printed to standard output (full or closed); the run itself was "
-                  "done.\r\n")
-            << how;
     }
 }
 

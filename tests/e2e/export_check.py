@@ -74,3 +74,11 @@ for args, code in [(['--data', 'missing.dat'], 1), (['--data', 'none.dat'], 1), 
 assert open('out.ics', 'rb').read() == kept
 run('--export', 'Tolvari.dat', code=2)
 run('--data', 'big.dat', '--export', 'big.dat/out.ics', code=1)
+# A report that cannot be printed (to a full disk, a pipe nobody reads, or no output at all) is exit code 4 and
+# a line on standard error; the calendar is written all the same.
+reader, pipe = os.pipe()
+os.close(reader)
+for out in [dict(stdout=open('/dev/full', 'w')), dict(stdout=pipe), dict(preexec_fn=lambda: os.close(1))]:
+    os.remove('out.ics')
+    done = subprocess.run(tool + ['--export', 'out.ics'], stderr=subprocess.PIPE, **out)
+    assert done.returncode == 4 and os.path.exists('out.ics') and b'could not be printed' in done.stderr, out

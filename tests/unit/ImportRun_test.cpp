@@ -1,8 +1,6 @@
 // The import program's run as a whole: its command line, the data file and
 // the inputs, other writers, and every call and allocation that can fail.
-#include <fcntl.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <future>
@@ -183,37 +181,6 @@ TEST(ImportRun, CommandLinesThatCannotBeRunSayWhy)
     };
     for (const auto& [args, error] : cases)
         EXPECT_EQ(RunTool(args), std::pair(2, "! " + std::string(error)));
-}
-
-// The program itself: when its report cannot be printed (standard output a
-// full disk, closed, or a pipe without a reader), the import is done all the
-// same, and the exit code and a line on standard error say so.
-TEST(ImportProgram, AReportThatCannotBePrintedIsToldByExitCode4)
-{
-    TempDir dir;
-    WriteBytes(dir.File("a.vcf"), Card({"FN:Eva", "BDAY:19881224"}));
-    for (const char* out : {"/dev/full", "closed", "pipe"}) {
-        WriteBytes(dir.File("Tolvari.dat"), kData);
-        int pipe[2];
-        ASSERT_EQ(::pipe(pipe), 0);
-        ::close(pipe[0]);
-        const pid_t child = ::fork();
-        if (child == 0) {
-            ::dup2(::open(dir.File("err").c_str(), O_WRONLY | O_CREAT, 0600), 2);
-            const int fd = out == std::string("pipe") ? pipe[1] : ::open(out, O_WRONLY);
-            fd >= 0 ? ::dup2(fd, 1) : ::close(1);
-            ::_exit(::chdir(dir.path.c_str()) ? 9 : ::execl(TOLVARI_IMPORT_EXE, "tolvari-import", "a.vcf", nullptr));
-        }
-        ::close(pipe[1]);
-        int status = 0;
-        ASSERT_EQ(::waitpid(child, &status, 0), child);
-        EXPECT_EQ(std::tuple(WIFEXITED(status) ? WEXITSTATUS(status) : -1, ReadBytes(dir.File("Tolvari.dat")),
-                             ReadBytes(dir.File("err"))),
-                  std::tuple(4, kAfter,
-                             "Error: the report could not be printed to standard output (full or closed); the run "
-                             "itself was done.\n"s))
-            << out;
-    }
 }
 
 using filesys::FaultCall;
