@@ -73,3 +73,20 @@ void MovableHolidaysOn(const HolidayCountry& country, int day, int month, int ye
             names.push_back(holiday.name);
     }
 }
+
+std::vector<MovableHolidayDate> MovableHolidaysOf(const HolidayCountry& country, int year)
+{
+    std::vector<MovableHolidayDate> dates;
+    const int easter = EasterAfterMarch1(year, country.computus);
+    for (const MovableHoliday& holiday : country.holidays) {
+        int d = 0, m = 0;
+        if (easter >= 0 && holiday.name && DateAfterMarch1(easter + holiday.offset, d, m))
+            dates.push_back({d, m, holiday.offset, holiday.name});
+    }
+    return dates;
+}
+
+const char* HolidayCountryCode(const HolidayCountry& country)
+{
+    return country.code;
+}

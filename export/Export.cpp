@@ -1,11 +1,14 @@
 #include "export/Export.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
-#include <string_view>
 #include <unordered_map>
+#include <vector>
 
+#include "calendar/MovableHolidays.h"
 #include "contentlines/Cp1250.h"
+#include "export/ExportWords.h"
 
 namespace {
 
@@ -45,30 +48,97 @@ void AppendLine(std::string& out, std::string_view line)
     out.append(line.data(), line.size()).append("\r\n");
 }
 
-// A name as a TEXT value: UTF-8, "\" ";" "," escaped, a line break as "\n",
-// other control characters (never allowed in the value) as blanks.
-std::string TextValue(std::string_view cp1250Text)
+void AppendLine(std::string& out, std::string_view name, std::string_view value)
+{
+    AppendLine(out, std::string(name) + ":" + std::string(value));
+}
+
+// A UTF-8 text as a TEXT value: "\" ";" "," escaped.
+std::string TextValue(std::string_view utf8)
 {
     std::string out;
-    for (char c : cp1250::ToUtf8(cp1250Text)) {
+    for (char c : utf8) {
         if (c == '\\' || c == ';' || c == ',')
-            out.append(1, '\\').append(1, c);
-        else if (c == '\r' || c == '\n')
-            out += "\\n";
-        else
-            out += (static_cast<unsigned char>(c) < 0x20 && c != '\t') || c == 0x7F ? ' ' : c;
+            out += '\\';
+        out += c;
+    }
+    return out;
+}
+
+// A name as a calendar's title: control characters as blanks, a run of
+// blanks as one, none at the ends.
+std::string Readable(std::string_view name)
+{
+    std::string out;
+    for (char c : name) {
+        if (c != ' ' && static_cast<unsigned char>(c) >= 0x20 && c != 0x7F)
+            out += c;
+        else if (!out.empty() && out.back() != ' ')
+            out += ' ';
+    }
+    if (!out.empty() && out.back() == ' ')
+        out.pop_back();
+    return out;
+}
+
+// The name's exact bytes for the import of Tolvari's own calendars, where
+// the title loses some: printable ASCII as it is, other bytes as %XX.
+std::string ExactValue(std::string_view name)
+{
+    std::string out;
+    for (char c : name) {
+        const unsigned char u = static_cast<unsigned char>(c);
+        if (u > 0x20 && u < 0x7F && c != '%' && c != '\\' && c != ';' && c != ',') {
+            out += c;
+        } else {
+            char hex[4];
+            std::snprintf(hex, sizeof hex, "%%%02X", u);
+            out += hex;
+        }
     }
     return out;
 }
 
 // FNV-1a, 64 bits: the same on every build, unlike std::hash.
-uint64_t Fnv1a(std::string_view bytes)
+uint64_t Fnv1a(std::string_view bytes, uint64_t hash = 14695981039346656037ull)
 {
-    uint64_t hash = 14695981039346656037ull;
     for (char c : bytes)
         hash = (hash ^ static_cast<unsigned char>(c)) * 1099511628211ull;
     return hash;
 }
+
+// The hash of the record's line, "DD.MM YEAR NAME".
+uint64_t RecordHash(const RecordList& list, int i)
+{
+    uint64_t hash = Fnv1a(list.m_arrDay[i]);
+    hash = Fnv1a(list.m_arrYear[i], Fnv1a(" ", Fnv1a(list.m_arrMonth[i], Fnv1a(".", hash))));
+    return Fnv1a(list.m_arrName[i], Fnv1a(" ", hash));
+}
+
+// Which of several equal records each is, in file order, without a table
+// of all records: only the hashes that occur more than once are counted.
+class Ordinals {
+public:
+    explicit Ordinals(const RecordList& list)
+    {
+        std::vector<uint64_t> hashes(static_cast<size_t>(list.m_nCount));
+        for (int i = 0; i < list.m_nCount; ++i)
+            hashes[static_cast<size_t>(i)] = RecordHash(list, i);
+        std::sort(hashes.begin(), hashes.end());
+        for (size_t i = 1; i < hashes.size(); ++i) {
+            if (hashes[i] == hashes[i - 1])
+                m_repeated.emplace(hashes[i], 0);
+        }
+    }
+    int Next(uint64_t hash)
+    {
+        const auto found = m_repeated.find(hash);
+        return found == m_repeated.end() ? 1 : ++found->second;
+    }
+
+private:
+    std::unordered_map<uint64_t, int> m_repeated;
+};
 
 // The alarm's offset from the all-day start (midnight) for `days` days
 // before at 09:00: 7 days is -P6DT15H, the day itself PT9H.
@@ -86,22 +156,97 @@ std::string DateValue(int year, int month, int day)
     return text;
 }
 
+// An all-day event and what tells it apart; lines in the order written.
+struct Event {
+    std::string uid, rule, title, description;
+    int year = 0, month = 0, day = 0;
+    EventKind kind = EventKind::Birthday;
+    std::string tolvari;  // its X-TOLVARI- lines
+};
+
+void AppendEvent(std::string& out, const Event& e, const ExportChoice& choice, const std::string& stamp)
+{
+    const bool lastDay = e.day == DaysIn(e.month, e.year);
+    AppendLine(out, "BEGIN:VEVENT");
+    AppendLine(out, "UID", e.uid);
+    AppendLine(out, "DTSTAMP", stamp);
+    AppendLine(out, "DTSTART;VALUE=DATE", DateValue(e.year, e.month, e.day));
+    AppendLine(out, "DTEND;VALUE=DATE",
+               lastDay ? DateValue(e.month == 12 ? e.year + 1 : e.year, e.month % 12 + 1, 1)
+                       : DateValue(e.year, e.month, e.day + 1));
+    if (!e.rule.empty())
+        AppendLine(out, "RRULE", e.rule);
+    AppendLine(out, "SUMMARY", TextValue(e.title));
+    if (!e.description.empty())
+        AppendLine(out, "DESCRIPTION", TextValue(e.description));
+    AppendLine(out, "CATEGORIES", TextValue(KindCategory(e.kind, choice.uiLanguage)));
+    AppendLine(out, "TRANSP:TRANSPARENT");
+    out += e.tolvari;
+    if (choice.remindDays >= 0) {
+        AppendLine(out, "BEGIN:VALARM");
+        AppendLine(out, "ACTION:DISPLAY");
+        AppendLine(out, "DESCRIPTION",
+                   TextValue(ReminderText(e.kind, e.title, choice.remindDays, e.day, e.month, choice.uiLanguage)));
+        AppendLine(out, "TRIGGER", Trigger(choice.remindDays));
+        AppendLine(out, "END:VALARM");
+    }
+    AppendLine(out, "END:VEVENT");
+}
+
+// The calendar's text as it is made, written in pieces of some 64 KB.
+struct Output {
+    explicit Output(const ExportWrite& to) : write(to) {}
+    const ExportWrite& write;
+    std::string text;
+    bool ok = true;
+    void Flush(bool last = false)
+    {
+        if (ok && (last || text.size() >= 65536)) {
+            ok = write(text);
+            text.clear();
+        }
+    }
+};
+
+// The holidays that move with Easter as dated events, with UIDs of their
+// country, year and days from Easter: "CZ-2026-easter+1@tolvari".
+void AppendMovingHolidays(Output& out, const ExportChoice& choice, const std::string& stamp, ExportCounts& counts)
+{
+    const std::string code = HolidayCountryCode(*choice.country);
+    for (int year = choice.firstYear; year < choice.firstYear + kMovingHolidayYears; ++year) {
+        for (const MovableHolidayDate& holiday : MovableHolidaysOf(*choice.country, year)) {
+            Event e;
+            e.uid = code + "-" + std::to_string(year) + "-easter" + (holiday.offset < 0 ? "" : "+") +
+                    std::to_string(holiday.offset) + "@tolvari";
+            e.title = cp1250::ToUtf8(holiday.name);
+            e.description = MovesWithEaster(code, choice.uiLanguage);
+            e.year = year, e.month = holiday.month, e.day = holiday.day;
+            e.kind = EventKind::Holiday;
+            // Tolvari works them out itself: its import passes them over.
+            AppendLine(e.tolvari, "X-TOLVARI-MOVES", code);
+            AppendEvent(out.text, e, choice, stamp);
+            ++counts.moving;
+            out.Flush();
+        }
+    }
+}
+
 }  // namespace
 
-std::string FormatICalendar(const RecordList& list, const ExportChoice& choice, const std::string& stamp,
-                            const ImportPrint& print, ExportCounts& counts)
+bool FormatICalendar(const RecordList& list, const ExportChoice& choice, const std::string& stamp,
+                     const ImportPrint& print, ExportCounts& counts, const ExportWrite& write)
 {
-    std::string out;
-    // About the size of an event, so that the text grows without copies.
-    out.reserve(static_cast<size_t>(list.m_nCount) * (choice.remindDays >= 0 ? 400 : 300));
-    for (const char* line : {"BEGIN:VCALENDAR", "VERSION:2.0", "PRODID:-//Tolvari//Tolvari//EN", "CALSCALE:GREGORIAN",
-                             "METHOD:PUBLISH", "X-WR-CALNAME:Tolvari"})
-        AppendLine(out, line);
+    Output out(write);
+    const std::string title = CalendarTitle(choice.holidays, choice.calendar, choice.uiLanguage);
+    for (const char* line :
+         {"BEGIN:VCALENDAR", "VERSION:2.0", "PRODID:-//Tolvari//Tolvari//EN", "CALSCALE:GREGORIAN", "METHOD:PUBLISH"})
+        AppendLine(out.text, line);
+    AppendLine(out.text, "X-WR-CALNAME", TextValue(title));
+    AppendLine(out.text, "NAME", TextValue(title));
     // The UID is the record's content and, among equal records, which one
     // it is: it stays when other records are added, changed or moved.
-    std::unordered_map<uint64_t, int> seen;
-    seen.reserve(static_cast<size_t>(list.m_nCount));
-    for (int i = 0; i < list.m_nCount; ++i) {
+    Ordinals ordinals(list);
+    for (int i = 0; i < list.m_nCount && out.ok; ++i) {
         const std::string_view dayText = list.m_arrDay[i], monthText = list.m_arrMonth[i];
         const std::string_view year = list.m_arrYear[i], name = list.m_arrName[i];
         const bool holiday = year == "9999", calendar = year == "0000";
@@ -109,51 +254,57 @@ std::string FormatICalendar(const RecordList& list, const ExportChoice& choice, 
             ++(holiday ? counts.holidaysLeft : counts.calendarLeft);
             continue;
         }
-        const std::string record =
-            std::string(dayText) + "." + std::string(monthText) + " " + std::string(year) + " " + std::string(name);
         const int day = Number(dayText, 2), month = Number(monthText, 2);
         int start = holiday || calendar || year == "8888" ? kCodeStartYear : Number(year, 4);
         const bool date = month >= 1 && month <= 12 && day >= 1 && day <= DaysIn(month, kCodeStartYear);
         // 29 February of a common year: the event starts in the next leap year.
         while (date && start >= 0 && start <= 9999 && day > DaysIn(month, start))
             ++start;
-        const char* why = !date          ? "not a day and month of the calendar"
-                          : start < 0    ? "the year is not four digits"
-                          : start > 9999 ? "no 29 February after that year"
-                          : name.empty() ? "an entry without a name"
-                                         : nullptr;
+        Event e;
+        e.title = cp1250::ToUtf8(Readable(name));
+        const char* why = !date             ? "not a day and month of the calendar"
+                          : start < 0       ? "the year is not four digits"
+                          : start > 9999    ? "no 29 February after that year"
+                          : name.empty()    ? "an entry without a name"
+                          : e.title.empty() ? "a name of blanks only"
+                                            : nullptr;
         if (why) {
             ++counts.skipped;
-            print("skipped " + cp1250::ToUtf8(record) + ": " + why, false);
+            print("skipped " +
+                      cp1250::ToUtf8(std::string(dayText) + "." + std::string(monthText) + " " + std::string(year) +
+                                     " " + std::string(name)) +
+                      ": " + why,
+                  false);
             continue;
         }
-        const uint64_t hash = Fnv1a(record);
+        const uint64_t hash = RecordHash(list, i);
         char uid[48];
-        std::snprintf(uid, sizeof uid, "UID:%016llx-%d@tolvari", static_cast<unsigned long long>(hash), ++seen[hash]);
-        const bool lastDay = day == DaysIn(month, start);
-        const std::string end =
-            lastDay ? DateValue(month == 12 ? start + 1 : start, month % 12 + 1, 1) : DateValue(start, month, day + 1);
-        const std::string text = TextValue(name);
-        AppendLine(out, "BEGIN:VEVENT");
-        AppendLine(out, uid);
-        AppendLine(out, "DTSTAMP:" + stamp);
-        AppendLine(out, "DTSTART;VALUE=DATE:" + DateValue(start, month, day));
-        AppendLine(out, "DTEND;VALUE=DATE:" + end);
-        AppendLine(out, "RRULE:FREQ=YEARLY");
-        AppendLine(out, "SUMMARY:" + text);
-        AppendLine(out, "TRANSP:TRANSPARENT");
-        // The year as the data file has it, for the import to take back.
-        AppendLine(out, "X-TOLVARI-YEAR:" + std::string(year));
-        if (choice.remindDays >= 0) {
-            AppendLine(out, "BEGIN:VALARM");
-            AppendLine(out, "ACTION:DISPLAY");
-            AppendLine(out, "DESCRIPTION:" + text);
-            AppendLine(out, "TRIGGER:" + Trigger(choice.remindDays));
-            AppendLine(out, "END:VALARM");
-        }
-        AppendLine(out, "END:VEVENT");
+        std::snprintf(uid, sizeof uid, "%016llx-%d@tolvari", static_cast<unsigned long long>(hash),
+                      ordinals.Next(hash));
+        e.uid = uid;
+        e.year = start, e.month = month, e.day = day;
+        e.kind = holiday ? EventKind::Holiday : calendar ? EventKind::Calendar : EventKind::Birthday;
+        // A birthday of 29 February falls on the month's last day, as the
+        // window shows it: 28 February in common years.
+        e.rule = e.kind == EventKind::Birthday && month == 2 && day == 29 ? "FREQ=YEARLY;BYMONTH=2;BYMONTHDAY=-1"
+                                                                          : "FREQ=YEARLY";
+        if (e.kind == EventKind::Birthday && year != "8888")
+            e.description = SinceYear(year, choice.uiLanguage);
+        // The year as the data file has it, and the name where the title
+        // does not give it back exactly, for the import to take back.
+        AppendLine(e.tolvari, "X-TOLVARI-YEAR", year);
+        if (cp1250::FromUtf8(e.title) != name)
+            AppendLine(e.tolvari, "X-TOLVARI-NAME", ExactValue(name));
+        AppendEvent(out.text, e, choice, stamp);
         ++counts.exported;
+        out.Flush();
     }
-    AppendLine(out, "END:VCALENDAR");
-    return out;
+    if (out.ok && choice.holidays && choice.country)
+        AppendMovingHolidays(out, choice, stamp, counts);
+    counts.exported += counts.moving;
+    if (!out.ok || counts.exported == 0)
+        return out.ok;
+    AppendLine(out.text, "END:VCALENDAR");
+    out.Flush(true);
+    return out.ok;
 }

@@ -17,6 +17,9 @@ struct ImportEntry {
     std::string property, value;  // what the reason names (SkipReason.h)
     bool oneOff = false;          // an appointment that does not repeat yearly: counted, not listed
     int line = 0;                 // where its property, card or event starts in its file; 0 unknown
+    // The name's code page 1250 bytes as Tolvari's own export carries them,
+    // taken as they are; empty: name is converted and tidied.
+    std::string exactName;
 
     bool Skipped() const { return skip != Skip::None; }
     std::string Reason() const { return Worded(skip, property, value); }

@@ -10,7 +10,8 @@ struct Dated {
 };
 
 struct Event {
-    std::string summary, uid, rrule, created, tolvariYear;
+    std::string summary, uid, rrule, created;
+    std::string tolvariYear, tolvariName, tolvariMoves;  // of Tolvari's own export only
     Dated start, recurrenceId;
     bool cancelled = false;
     std::vector<Dated> rdates, exdates;

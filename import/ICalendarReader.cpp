@@ -35,11 +35,32 @@ private:
     bool m_fromTolvari = false;
     Event m_event;
     std::set<std::string> m_masters;  // UIDs of events with a rule
+    std::set<std::string> m_easter;   // names of Tolvari's moving holidays
     SeriesGroups m_groups;
     EndedSeries m_ended;
 };
 
-// The program's own export: the year code as it was, the date as written.
+// X-TOLVARI-NAME: code page 1250 bytes, some as %XX. Empty if it is
+// damaged or holds a line end, which no line of the data file can.
+std::string ExactName(std::string_view value)
+{
+    std::string name;
+    for (size_t i = 0; i < value.size(); ++i) {
+        if (value[i] != '%') {
+            name += value[i];
+            continue;
+        }
+        const std::string hex(value.substr(i + 1, 2));
+        if (hex.size() != 2 || hex.find_first_not_of("0123456789ABCDEF") != std::string::npos)
+            return std::string();
+        name += static_cast<char>(std::stoi(hex, nullptr, 16));
+        i += 2;
+    }
+    return name.find_first_of("\r\n") == std::string::npos ? name : std::string();
+}
+
+// The program's own export: the year code as it was, the date as written,
+// the exact name where the title lost some of it.
 bool OwnExport(const Event& event, ImportEntry& entry)
 {
     Date start;
@@ -49,6 +70,7 @@ bool OwnExport(const Event& event, ImportEntry& entry)
     entry.day = start.day;
     entry.month = start.month;
     entry.year = event.tolvariYear;
+    entry.exactName = ExactName(event.tolvariName);
     return true;
 }
 
@@ -61,6 +83,12 @@ void CalendarReader::Decide(const Event& event)
     entry.line = event.line;
     if (OwnExport(event, entry))
         return Emit(entry);
+    // Its moving holidays Tolvari works out itself: one word for each.
+    if (!event.tolvariMoves.empty()) {
+        entry.skip = Skip::Easter;
+        entry.value = event.tolvariMoves.substr(0, 20);
+        return m_easter.insert(entry.name).second ? Emit(entry) : void();
+    }
     const bool override = !event.recurrenceId.value.empty();
     if (override || (event.rrule.empty() && !event.rdates.empty())) {
         // One date of a series (Google writes a birthday as one per year):
@@ -180,6 +208,10 @@ void CalendarReader::EventLine(const ContentLine& line)
         e.cancelled = UpperAscii(line.value) == "CANCELLED";
     else if (name == "X-TOLVARI-YEAR" && m_fromTolvari)
         e.tolvariYear = line.value;
+    else if (name == "X-TOLVARI-NAME" && m_fromTolvari)
+        e.tolvariName = line.value;
+    else if (name == "X-TOLVARI-MOVES" && m_fromTolvari)
+        e.tolvariMoves = line.value;
     else if (name == "RDATE" || name == "EXDATE") {
         for (const std::string& value : SplitText(line.value, ','))
             (name == "RDATE" ? e.rdates : e.exdates).push_back({value, line.Param("TZID")});

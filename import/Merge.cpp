@@ -54,7 +54,7 @@ void ImportMerge::Add(const ImportEntry& e, const std::string& source, const Imp
         return;
     }
     bool lossy = false;
-    const std::string name = RecordName(e.name, lossy);
+    const std::string name = e.exactName.empty() ? RecordName(e.name, lossy) : e.exactName;
     char day[4], month[4];
     std::snprintf(day, sizeof day, "%02d", e.day % 100);
     std::snprintf(month, sizeof month, "%02d", e.month % 100);

@@ -131,8 +131,12 @@ Skip Yearly(const Rule& rule, const Date& start, int& lastYear, std::string& val
     const auto only = [](const std::vector<int>& list, int n) {
         return std::all_of(list.begin(), list.end(), [n](int k) { return k == n; });
     };
-    if (!only(rule.byMonth, start.month) || !only(rule.byMonthDay, start.day) || !only(rule.byYearDay, 0) ||
-        !rule.byDay.empty() || rule.other) {
+    // -1, the month's last day, is the start's day every year only for the
+    // longest a month has (29 February: 28 in common years, as Tolvari shows it).
+    const bool lastDay = rule.byMonthDay == std::vector<int>{-1} &&
+                         start.day == (start.month == 2 ? 29 : 30 + (start.month + start.month / 8) % 2);
+    if (!only(rule.byMonth, start.month) || !(lastDay || only(rule.byMonthDay, start.day)) ||
+        !only(rule.byYearDay, 0) || !rule.byDay.empty() || rule.other) {
         value = rule.text.substr(0, 80);
         return Skip::OtherDates;
     }

@@ -33,6 +33,8 @@ std::string Worded(Skip why, const std::string& property, const std::string& val
         return "an event without a SUMMARY";
     case Skip::Moves:
         return "falls on other dates in other years";
+    case Skip::Easter:
+        return "moves with Easter: HOLIDAYS=" + value;
     }
     return std::string();
 }

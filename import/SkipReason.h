@@ -22,6 +22,8 @@ enum class Skip {
     Ended,       // value: the year of the last date
     NoSummary,
     Moves,  // dates listed that fall on other days
+    // Tolvari's own export
+    Easter,  // a holiday that moves with Easter; value: the country
 };
 
 // The reason in words; property and value as the reason names them.

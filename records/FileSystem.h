@@ -8,6 +8,7 @@
 
 #include <cstdio>
 #include <functional>
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -90,6 +91,46 @@ inline bool WriteFileAtomically(const std::string& path, std::string_view bytes)
 {
     return ReplaceFileBytes(path, bytes) == WriteStatus::Written;
 }
+
+// The same save for bytes that are made while they are written, so that
+// they need not be held in memory at once: the temporary file is created at
+// once, Write appends to it and Commit flushes it and renames it over the
+// target. A writer destroyed without a successful Commit removes its
+// temporary file; the target then stays as it was.
+class SafeWriter {
+public:
+    // Where it failed: the temporary file could not be created (the folder
+    // cannot be written), a write or the flush failed (the disk is full),
+    // or the target could not be replaced (it is a folder, or held open).
+    enum class Failure { None, Create, Write, Replace };
+
+    explicit SafeWriter(const std::string& path);
+    ~SafeWriter();
+    SafeWriter(const SafeWriter&) = delete;
+    SafeWriter& operator=(const SafeWriter&) = delete;
+
+    // False once anything has failed; then nothing more is written.
+    bool Write(std::string_view bytes);
+    bool Commit();
+    Failure Failed() const { return m_failed; }
+
+private:
+    struct Temporary;  // the platform's open temporary file
+    std::unique_ptr<Temporary> m_tmp;
+    Failure m_failed = Failure::None;
+};
+
+// What makes a file the one it is, whatever name reaches it (a link, a
+// relative path, another drive letter or share): device and inode on POSIX,
+// the volume's serial number and the file index on Windows.
+struct FileIdentity {
+    unsigned long long volume = 0, index = 0;
+    bool operator==(const FileIdentity& other) const { return volume == other.volume && index == other.index; }
+};
+
+// False, leaving id as it was, if there is no such file or it cannot be
+// asked.
+bool IdentifyFile(const std::string& path, FileIdentity& id);
 
 // One text for every spelling of a file's name: on Windows its full path,
 // long form, in capitals, as UTF-8; on POSIX the name as it is.

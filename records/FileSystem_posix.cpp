@@ -262,6 +262,91 @@ WriteStatus ReplaceFileBytes(const std::string& path, std::string_view bytes, co
     return WriteStatus::Written;
 }
 
+struct SafeWriter::Temporary {
+    int fd = -1;
+    std::string name, target;
+};
+
+SafeWriter::SafeWriter(const std::string& path) : m_tmp(new Temporary)
+{
+    const std::string tmpl = DirectoryPrefix(path) + TemporaryPrefix(path) + "XXXXXX";
+    std::vector<char> name(tmpl.begin(), tmpl.end());
+    name.push_back('\0');
+    m_tmp->fd = filesys::Failed(FaultCall::Open, EACCES) ? -1 : ::mkostemp(name.data(), O_CLOEXEC);
+    m_tmp->name = name.data();
+    m_tmp->target = path;
+    if (m_tmp->fd < 0) {
+        m_tmp.reset();
+        m_failed = Failure::Create;
+        return;
+    }
+    // Held until the rename is done: the clean-up of other saves leaves a
+    // locked temporary file alone.
+    ::flock(m_tmp->fd, LOCK_EX);
+    // mkstemp makes the file private; give it the mode the target has, or
+    // the usual mode of a new file.
+    struct stat st;
+    mode_t mode;
+    if (::stat(path.c_str(), &st) == 0) {
+        mode = st.st_mode & 07777;
+    } else {
+        mode_t mask = ::umask(0);
+        ::umask(mask);
+        mode = 0666 & ~mask;
+    }
+    if (::fchmod(m_tmp->fd, mode) != 0)
+        m_failed = Failure::Create;
+}
+
+SafeWriter::~SafeWriter()
+{
+    if (m_tmp) {
+        Remove(AT_FDCWD, m_tmp->name.c_str());
+        ::close(m_tmp->fd);
+    }
+}
+
+bool SafeWriter::Write(std::string_view bytes)
+{
+    if (m_failed == Failure::None && !WriteAll(m_tmp->fd, bytes.data(), bytes.size()))
+        m_failed = Failure::Write;
+    return m_failed == Failure::None;
+}
+
+bool SafeWriter::Commit()
+{
+    if (m_failed == Failure::None && !Flush(m_tmp->fd))
+        m_failed = Failure::Write;
+    if (m_failed == Failure::None &&
+        (filesys::Failed(FaultCall::Replace, EACCES) || ::rename(m_tmp->name.c_str(), m_tmp->target.c_str()) != 0))
+        m_failed = Failure::Replace;
+    if (m_failed != Failure::None)
+        return false;
+    // After a successful fsync a late error of close loses nothing.
+    ::close(m_tmp->fd);
+    const std::string target = m_tmp->target;
+    m_tmp.reset();
+    // Make the rename itself durable; the data is already safe, so a
+    // failure here does not undo the save.
+    const std::string dirName = DirectoryPrefix(target);
+    const Descriptor dir{Open(dirName.empty() ? "." : dirName.c_str(), O_RDONLY | O_DIRECTORY)};
+    if (dir.fd >= 0) {
+        Flush(dir.fd);
+        RemoveStaleTemporaries(dir.fd, TemporaryPrefix(target));
+    }
+    return true;
+}
+
+bool IdentifyFile(const std::string& path, FileIdentity& id)
+{
+    struct stat st;
+    if (::stat(path.c_str(), &st) != 0)
+        return false;
+    id.volume = static_cast<unsigned long long>(st.st_dev);
+    id.index = static_cast<unsigned long long>(st.st_ino);
+    return true;
+}
+
 std::FILE* OpenToRead(const std::string& path)
 {
     return Failed(FaultCall::Open, EACCES) ? nullptr : std::fopen(path.c_str(), "rb");

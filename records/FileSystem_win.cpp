@@ -209,6 +209,97 @@ WriteStatus ReplaceFileBytes(const std::string& path, std::string_view bytes, co
     return WriteStatus::Written;
 }
 
+struct SafeWriter::Temporary {
+    HANDLE file = INVALID_HANDLE_VALUE;
+    std::wstring name, target;
+};
+
+SafeWriter::SafeWriter(const std::string& path) : m_tmp(new Temporary)
+{
+    m_tmp->target = winfs::WideName(path);
+    // A hidden file in the target's directory, named after it, so the final
+    // move stays on one volume and a leftover of a killed save is
+    // recognisable. No sharing while it is written: the clean-up of another
+    // save cannot delete it then.
+    const std::wstring prefix = DirectoryPrefix(m_tmp->target) + TemporaryPrefix(m_tmp->target);
+    static unsigned counter = 0;
+    for (int attempt = 0; attempt < 100 && !m_tmp->target.empty(); ++attempt) {
+        unsigned seed = GetTickCount() ^ (GetCurrentProcessId() << 12) ^ (++counter * 2654435761u);
+        m_tmp->name = prefix + UniqueSuffix(seed);
+        if (winfs::Failed(FaultCall::Open, ERROR_ACCESS_DENIED))
+            break;
+        m_tmp->file =
+            CreateFileW(m_tmp->name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_HIDDEN, nullptr);
+        if (m_tmp->file != INVALID_HANDLE_VALUE ||
+            (GetLastError() != ERROR_FILE_EXISTS && GetLastError() != ERROR_ALREADY_EXISTS))
+            break;
+    }
+    if (m_tmp->file == INVALID_HANDLE_VALUE) {
+        m_tmp.reset();
+        m_failed = Failure::Create;
+    }
+}
+
+SafeWriter::~SafeWriter()
+{
+    if (m_tmp) {
+        if (m_tmp->file != INVALID_HANDLE_VALUE)
+            CloseHandle(m_tmp->file);
+        if (!winfs::Failed(FaultCall::Delete, ERROR_ACCESS_DENIED))
+            DeleteFileW(m_tmp->name.c_str());
+    }
+}
+
+bool SafeWriter::Write(std::string_view bytes)
+{
+    if (m_failed == Failure::None && !WriteAll(m_tmp->file, bytes.data(), bytes.size()))
+        m_failed = Failure::Write;
+    return m_failed == Failure::None;
+}
+
+bool SafeWriter::Commit()
+{
+    if (m_failed != Failure::None)
+        return false;
+    bool ok = !winfs::Failed(FaultCall::Flush, ERROR_DISK_FULL) && FlushFileBuffers(m_tmp->file) != 0;
+    if (!CloseHandle(m_tmp->file))
+        ok = false;
+    m_tmp->file = INVALID_HANDLE_VALUE;
+    // The move keeps the attributes of the file moved: the target must not
+    // come out hidden.
+    if (!ok || winfs::Failed(FaultCall::Replace, ERROR_ACCESS_DENIED) ||
+        !SetFileAttributesW(m_tmp->name.c_str(), FILE_ATTRIBUTE_NORMAL)) {
+        m_failed = Failure::Write;
+        return false;
+    }
+    if (winfs::Failed(FaultCall::Replace, ERROR_ACCESS_DENIED) ||
+        !MoveFileExW(m_tmp->name.c_str(), m_tmp->target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        m_failed = Failure::Replace;
+        return false;
+    }
+    const std::wstring target = m_tmp->target;
+    m_tmp.reset();
+    RemoveStaleTemporaries(DirectoryPrefix(target), TemporaryPrefix(target));
+    return true;
+}
+
+bool IdentifyFile(const std::string& path, FileIdentity& id)
+{
+    const std::wstring name = winfs::WideName(path);
+    if (name.empty())
+        return false;
+    // No access asked: a file that another program holds open answers too;
+    // the backup flag lets a folder answer.
+    const winfs::Handle file{CreateFileW(name.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                         nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr)};
+    BY_HANDLE_FILE_INFORMATION info;
+    if (file.h == INVALID_HANDLE_VALUE || !GetFileInformationByHandle(file.h, &info))
+        return false;
+    id.volume = info.dwVolumeSerialNumber;
+    id.index = static_cast<unsigned long long>(info.nFileIndexHigh) << 32 | info.nFileIndexLow;
+    return true;
+}
+
 std::FILE* OpenToRead(const std::string& path)
 {
     const std::wstring name = winfs::WideName(path);

@@ -13,6 +13,9 @@ struct ImportOptions {
     bool noAgeWithoutYear = false;
     std::string dataFile;  // empty: FILE= of Tolvari.ini, else Tolvari.dat
     std::vector<std::string> inputs;
+    // --add-calendar CC, --remove-calendar CC: a country's name days and
+    // holidays (countries/), merged like an input or taken out.
+    std::vector<std::string> addCalendars, removeCalendars;
     // --export OUT.ics: the data file's entries written as a calendar
     // instead of an import (export/Export.h).
     std::string exportFile;

@@ -2,7 +2,10 @@
 // turn the command line and the output into UTF-8 lines.
 #pragma once
 
+#include <string>
+
 #include "contentlines/Print.h"
+#include "import/Merge.h"
 #include "tool/Options.h"
 
 // Exit codes: 0 done, 1 an error (nothing written), 2 a wrong command line,
@@ -49,7 +52,12 @@ inline int MemoryRanOut(bool written, const char* unwritten, const ImportPrint& 
 int RunImport(const ImportOptions& options, const ImportPrint& print);
 
 // --export: the data file read (found as the import finds it), the calendar
-// written all or nothing. Returns the exit code: 0 done, 1 the data file
-// could not be read, nothing to export or the output could not be written
-// (then it stays as it was).
+// written as it is made, all or nothing. Returns the exit code: 0 done, 1 the
+// data file could not be read, nothing to export, memory ran out or the
+// output could not be written (then it stays as it was), 2 the output is the
+// data file itself.
 int RunExport(const ImportOptions& options, const ImportPrint& print);
+
+// "2 added, 1 already there, 0 skipped", and the one-off appointments
+// passed over when there were any; since the given counts.
+std::string ImportSummary(const ImportMerge::Counts& now, const ImportMerge::Counts& since = {});

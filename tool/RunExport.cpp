@@ -1,7 +1,13 @@
+// The run of --export: from the data file to the calendar file, all or
+// nothing, each failure told as such.
 #include <ctime>
+#include <memory>
 #include <new>
+#include <optional>
 #include <stdexcept>
 
+#include "app/Settings.h"
+#include "calendar/MovableHolidays.h"
 #include "export/Export.h"
 #include "records/DataFile.h"
 #include "records/FileSystem.h"
@@ -20,36 +26,102 @@ std::string UtcStamp()
     return stamp;
 }
 
-int Export(const ImportOptions& options, const ImportPrint& print, bool& written)
+int LocalYear()
 {
-    const std::string dataPath = DataFileOf(options), outPath = options.exportFile;
+    const std::time_t now = std::time(nullptr);
+    const std::tm* local = std::localtime(&now);
+    return local ? local->tm_year + 1900 : 1970;
+}
+
+// The country of the moving holidays, as the window finds it: HOLIDAYS= of
+// the settings file in the current folder.
+const HolidayCountry* SettingsCountry()
+{
+    Settings settings = DefaultSettings(0);
+    std::string ini;
+    if (filesys::ReadFileBelow(SettingsFileName(0), ini, kMaxSettingsFileBytes) == filesys::ReadStatus::Read)
+        ApplySettingsText(settings, ini);
+    return FindHolidayCountry(settings.m_strHolidays);
+}
+
+std::string WriteError(filesys::SafeWriter::Failure failure, const std::string& out)
+{
+    using Failure = filesys::SafeWriter::Failure;
+    const std::string why = failure == Failure::Create ? "Can't make a file in the folder of " + out
+                            : failure == Failure::Write
+                                ? "Can't write file " + out + " to its end (is the disk full?)"
+                                : "Can't replace file " + out + " (is it a folder, or open in another program?)";
+    return "Error: " + why + ". It was not changed; nothing was exported.";
+}
+
+// dataPath, loaded and committed tell a handler of a memory failure how far
+// it came.
+int Export(const ImportOptions& options, const ImportPrint& print, std::string& dataPath, bool& loaded,
+           bool& committed)
+{
+    dataPath = DataFileOf(options);
+    const std::string& outPath = options.exportFile;
+    // By identity: another name of the data file (a link, another spelling
+    // of its path) is the data file too.
+    filesys::FileIdentity data, out;
+    if (filesys::IdentifyFile(dataPath, data) && filesys::IdentifyFile(outPath, out) && data == out) {
+        print("Error: " + outPath + " is the data file " + dataPath +
+                  "; write the calendar to another file. Nothing was exported.",
+              true);
+        return 2;
+    }
     RecordList list;
-    if (!LoadDataFile(dataPath, list)) {
-        print("Error: Can't open file " + dataPath + ". Nothing was exported.", true);
+    bool tooLarge = false;
+    if (!LoadDataFile(dataPath, list, &tooLarge)) {
+        print("Error: " +
+                  (tooLarge ? "File " + dataPath + " is too large; a data file must be smaller than 2 GB."
+                            : "Can't open file " + dataPath + ".") +
+                  " Nothing was exported.",
+              true);
         return 1;
     }
+    loaded = true;
+    ExportChoice choice;
+    choice.holidays = options.exportHolidays;
+    choice.calendar = options.exportCalendar;
+    choice.remindDays = options.remindDays;
+    if (choice.holidays) {
+        choice.country = SettingsCountry();
+        choice.firstYear = LocalYear();
+    }
+    // The output file is made when the first piece is ready: with nothing
+    // to export, none is.
+    std::optional<filesys::SafeWriter> writer;
     ExportCounts counts;
-    const std::string text =
-        FormatICalendar(list, ExportChoice{options.exportHolidays, options.exportCalendar, options.remindDays},
-                        UtcStamp(), print, counts);
+    const bool written = FormatICalendar(list, choice, UtcStamp(), print, counts, [&](std::string_view text) {
+        if (!writer)
+            writer.emplace(outPath);
+        return writer->Write(text);
+    });
     std::string rest = ", " + std::to_string(counts.skipped) + " skipped";
     if (counts.holidaysLeft > 0)
         rest += ", " + std::to_string(counts.holidaysLeft) + " holidays left out (--holidays)";
     if (counts.calendarLeft > 0)
         rest += ", " + std::to_string(counts.calendarLeft) + " calendar entries left out (--calendar)";
     // A calendar file must hold at least one event.
-    if (counts.exported == 0) {
-        print("Error: nothing to export from " + dataPath + ": 0 exported" + rest + ". " + options.exportFile +
-                  " was not written.",
-              true);
+    if (written && counts.exported == 0) {
+        print(
+            "Error: nothing to export from " + dataPath + ": 0 exported" + rest + ". " + outPath + " was not written.",
+            true);
         return 1;
     }
-    if (!filesys::WriteFileAtomically(outPath, text)) {
-        print("Error: Can't write file " + options.exportFile + ". It was not changed; nothing was exported.", true);
+    if (!written || !writer->Commit()) {
+        print(WriteError(writer->Failed(), outPath), true);
         return 1;
     }
-    written = true;
-    print(std::to_string(counts.exported) + " exported to " + options.exportFile + rest, false);
+    committed = true;
+    std::string moving;
+    if (counts.moving > 0)
+        moving = " (" + std::to_string(counts.moving) +
+                 " of them holidays that move with Easter, HOLIDAYS=" + HolidayCountryCode(*choice.country) + ", " +
+                 std::to_string(choice.firstYear) + " to " +
+                 std::to_string(choice.firstYear + kMovingHolidayYears - 1) + ")";
+    print(std::to_string(counts.exported) + " exported to " + outPath + moving + rest, false);
     return 0;
 }
 
@@ -57,12 +129,22 @@ int Export(const ImportOptions& options, const ImportPrint& print, bool& written
 
 int RunExport(const ImportOptions& options, const ImportPrint& print)
 {
-    bool written = false;
+    std::string dataPath = "the data file";
+    bool loaded = false, committed = false;
     try {
-        return Export(options, print, written);
+        return Export(options, print, dataPath, loaded, committed);
     } catch (const std::bad_alloc&) {
     } catch (const std::length_error&) {
-        // A text longer than a 32-bit program can hold: memory too.
+        // A string longer than a 32-bit program can hold: memory too.
     }
-    return MemoryRanOut(written, "Error: Not enough memory to export; the calendar file was not changed.", print);
+    if (committed)
+        return MemoryRanOut(true, "", print);
+    try {
+        print(loaded ? "Error: Not enough memory to export " + dataPath + ". " + options.exportFile +
+                           " was not changed; nothing was exported."
+                     : "Error: Not enough memory to read " + dataPath + ". Nothing was exported.",
+              true);
+    } catch (...) {
+    }
+    return 1;
 }

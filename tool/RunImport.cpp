@@ -4,6 +4,8 @@
 #include "contentlines/ByteSource.h"
 #include "import/Merge.h"
 #include "import/ReadInput.h"
+#include "records/DataFile.h"
+#include "tool/Calendars.h"
 #include "tool/DataFileCheck.h"
 #include "tool/DataFileChoice.h"
 #include "tool/Run.h"
@@ -27,15 +29,17 @@ int SystemLocalOffset(long long utc)
     return days * 1440 + (local.tm_hour - gm.tm_hour) * 60 + (local.tm_min - gm.tm_min);
 }
 
-// "2 added, 1 already there, 0 skipped", and the one-off appointments
-// passed over when there were any; since the given counts.
-std::string Summary(const ImportMerge::Counts& now, const ImportMerge::Counts& since = {})
+}  // namespace
+
+std::string ImportSummary(const ImportMerge::Counts& now, const ImportMerge::Counts& since)
 {
     const int oneOff = now.oneOff - since.oneOff;
     return std::to_string(now.added - since.added) + " added, " + std::to_string(now.already - since.already) +
            " already there, " + std::to_string(now.skipped - since.skipped) + " skipped" +
            (oneOff ? ", " + std::to_string(oneOff) + " appointments passed over (not yearly)" : std::string());
 }
+
+namespace {
 
 ReadContext ContextOf(const ImportOptions& options)
 {
@@ -72,7 +76,7 @@ bool MergeInput(const std::string& input, const ReadContext& context, ImportMerg
     }
     const char* what = read.format == InputFormat::VCard ? " card" : " event";
     print(input + ": " + std::to_string(read.items) + what + (read.items == 1 ? "" : "s") +
-              " read: " + Summary(merge.Done(), before),
+              " read: " + ImportSummary(merge.Done(), before),
           false);
     return true;
 }
@@ -90,20 +94,23 @@ int Run(const ImportOptions& options, const ImportPrint& print, bool& written)
     if (RefusedWhileRunning(dataPath, options.dryRun, print) || !ReadCheckedDataFile(dataPath, list, read, print))
         return 1;
     const ReadContext context = ContextOf(options);
+    const int removed = RemoveCalendars(options, list, print);
     ImportMerge merge(list);
+    AddCalendars(options, list, merge, print);
     for (const std::string& input : options.inputs) {
         if (!MergeInput(input, context, merge, print))
             return 1;
     }
     if (options.dryRun) {
         print("Dry run: " + dataPath + " was not changed.", false);
-    } else if (merge.Done().added > 0) {
+    } else if (merge.Done().added > 0 || removed > 0) {
         // Tolvari may have been started since the file was read.
         if (RefusedWhileRunning(dataPath, false, print) || !WriteImported(dataPath, list, read, print))
             return 1;
         written = true;
     }
-    print(Summary(merge.Done()), false);
+    print((removed ? std::to_string(removed) + " removed, " : std::string()) + ImportSummary(merge.Done()), false);
+    PrintCalendarNotes(options, list, print);
     return 0;
 }
 

@@ -2,6 +2,7 @@
 # program's command line and its two runs, portable, in the core so that the
 # unit tests reach them; one entry point per platform.
 list(APPEND CORE_SOURCES
+  tool/Calendars.cpp
   tool/DataFileCheck.cpp
   tool/DataFileChoice.cpp
   tool/Options.cpp

@@ -71,6 +71,7 @@ TEST(Import, WaitsForTolvariToClose)
     e2e::App running;
     ASSERT_TRUE(running.Start(dir.Path()) && running.WaitMainWindow());
     EXPECT_EQ(RunImport(dir, L"S\u00F8ren.vcf"), 1u);
+    EXPECT_EQ(RunImport(dir, L"--add-calendar SK"), 1u);
     EXPECT_EQ(RunImport(dir, L"--dry-run S\u00F8ren.vcf"), 0u);  // it writes nothing
     EXPECT_EQ(RunImport(dir, L"--data \"" + dir.File(L"DVO\u0158\u00C1K.DAT") + L"\" S\u00F8ren.vcf"), 1u);
     EXPECT_EQ(dir.Read(L"Dvo\u0159\u00E1k.dat"), data);

@@ -71,4 +71,13 @@ add_test(NAME export.native COMMAND ${EXPORT_CHECK} $<TARGET_FILE:tolvari-import
 add_test(NAME export.wine
          COMMAND ${EXPORT_CHECK} ${E2E_SESSION} exec ${E2E_STATE} ${E2E_PREFIX} ${TOLVARI_E2E_DIR}/TolvariImport.exe)
 set_tests_properties(export.native PROPERTIES LABELS e2e TIMEOUT 300)
+
+# --add-calendar with each country's list, by both tools.
+set(COUNTRIES_CHECK ${ICAL_PYTHON} ${CMAKE_SOURCE_DIR}/tests/e2e/countries_check.py ${CMAKE_SOURCE_DIR}/data/Tolvari.dat
+                    ${CMAKE_SOURCE_DIR}/data/countries)
+add_test(NAME countries.native COMMAND ${COUNTRIES_CHECK} $<TARGET_FILE:tolvari-import>)
+add_test(NAME countries.wine
+         COMMAND ${COUNTRIES_CHECK} ${E2E_SESSION} exec ${E2E_STATE} ${E2E_PREFIX} ${TOLVARI_E2E_DIR}/TolvariImport.exe)
+set_tests_properties(countries.native PROPERTIES LABELS e2e TIMEOUT 300)
+set_tests_properties(countries.wine PROPERTIES FIXTURES_REQUIRED wine RESOURCE_LOCK wine LABELS e2e TIMEOUT 600)
 set_tests_properties(export.wine PROPERTIES FIXTURES_REQUIRED wine RESOURCE_LOCK wine LABELS e2e TIMEOUT 600)

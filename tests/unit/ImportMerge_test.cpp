@@ -10,7 +10,9 @@ TEST(ImportMerge, AddsEachRecordOnceAndReportsIt)
 {
     RecordList list = ListOf({{"05", "03", "1950", "Grandpa"}, {"19", "03", "0000", "Josef"}});
     const auto entry = [](int day, int month, const char* year, const char* name, Skip skip = Skip::None,
-                          bool oneOff = false) { return ImportEntry{name, day, month, year, skip, "", "", oneOff, 7}; };
+                          bool oneOff = false) {
+        return ImportEntry{name, day, month, year, skip, "", "", oneOff, 7, {}};
+    };
     Lines printed;
     ImportMerge merge(list);
     merge.Add({entry(5, 3, "1950", "Grandpa"), entry(5, 3, "8888", "Grandpa"), entry(1, 2, "8888", "", Skip::NoName),

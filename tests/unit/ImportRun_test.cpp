@@ -123,9 +123,9 @@ TEST(ImportRun, WritesTheDataFileOnlyWhenAllIsReadAndItIsStillTheFileRead)
         {{"--remind-days", "7x", "--export", "x.ics"}, Nothing, 2, "! --remind-days needs a number of days from 0 to 30\n", kData, kData},
         {{"--export"}, Nothing, 2, "! --export needs the name of the .ics file to write\n", kData, kData},
         {{"--export", "Tolvari.dat"}, Nothing, 2, "! --export needs the name of the .ics file to write\n", kData, kData},
-        {{"--export", "x.ics", "a.vcf"}, Nothing, 2, "! --export writes the data file's entries; it takes no input file and no --dry-run\n", kData, kData},
+        {{"--export", "x.ics", "a.vcf"}, Nothing, 2, "! --export writes the data file's entries; it takes no input file, calendar or --dry-run\n", kData, kData},
         {{"--calendar", "a.vcf"}, Nothing, 2, "! --holidays, --calendar and --remind-days go with --export\n", kData, kData},
-        {{"--dry-run"}, Nothing, 2, "! no .vcf or .ics file given\n", kData, kData},
+        {{"--dry-run"}, Nothing, 2, "! no .vcf or .ics file or --add-calendar given\n", kData, kData},
         {{"-x", "a.vcf"}, Nothing, 2, "! unknown option -x\n", kData, kData},
         // clang-format on
     };

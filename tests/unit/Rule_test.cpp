@@ -89,6 +89,13 @@ TEST(ImportRule, YearlyOnItsDateOrWhyNot)
         }
         EXPECT_EQ(value, c.value) << c.text;
     }
+    // The month's last day is always the start's day only where no month is longer.
+    for (const auto& [begin, skip] :
+         {std::pair{Date{29, 2, 1988}, Skip::None}, {Date{28, 2, 2023}, Skip::OtherDates}}) {
+        int lastYear = 0;
+        std::string value;
+        EXPECT_EQ(Yearly(ParseRule("FREQ=YEARLY;BYMONTH=2;BYMONTHDAY=-1"), begin, lastYear, value), skip);
+    }
 }
 
 }  // namespace
