@@ -34,8 +34,8 @@ BOOL CReminderApp::ProcessMessageFilter(int code, MSG* msg)
 
 const char* CReminderApp::FailureText(bool outOfMemory) const
 {
-    // The main window is the only one that is ever m_pMainWnd; without it,
-    // whether changes are lost is not known.
+    // The main window is the only one that is ever m_pMainWnd; without it no
+    // change is pending: it is there before the first and after the last.
     const auto* today = static_cast<const CTodayDlg*>(m_pMainWnd);
-    return UnexpectedFailureText(outOfMemory, !today || today->UnsavedChanges, UiLanguage);
+    return UnexpectedFailureText(outOfMemory, today && today->UnsavedChanges, UiLanguage);
 }

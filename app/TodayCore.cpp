@@ -42,22 +42,24 @@ constexpr unsigned kLockWaitMs = 5000;
 
 void CTodayCore::LoadFile()
 {
-    // Marked before it is read, under the writers' lock: an import sees the
-    // mark, or has written the file before it is read.
-    DataFileLock lock;
-    lock.Lock(m_strDataFile, kLockWaitMs);
-    m_running.Mark(m_strDataFile);
     std::string error;
-    try {
-        bool tooLarge = false;
-        if (!LoadDataFile(m_strDataFile, *this, &tooLarge)) {
-            error = tooLarge ? DataFileTooLargeError(m_strDataFile, UiLanguage)
-                             : DataFileOpenError(m_strDataFile, UiLanguage);
+    {
+        // Marked before it is read, under the writers' lock: an import sees
+        // the mark, or has written the file before it is read.
+        DataFileLock lock;
+        lock.Lock(m_strDataFile, kLockWaitMs);
+        m_running.Mark(m_strDataFile);
+        try {
+            bool tooLarge = false;
+            if (!LoadDataFile(m_strDataFile, *this, &tooLarge)) {
+                error = tooLarge ? DataFileTooLargeError(m_strDataFile, UiLanguage)
+                                 : DataFileOpenError(m_strDataFile, UiLanguage);
+            }
+        } catch (const std::bad_alloc&) {
+            // What was read goes, so that the message and the end have memory.
+            static_cast<RecordList&>(*this) = RecordList();
+            error = DataFileMemoryError(m_strDataFile, UiLanguage);
         }
-    } catch (const std::bad_alloc&) {
-        // What was read goes, so that the message and the end have memory.
-        static_cast<RecordList&>(*this) = RecordList();
-        error = DataFileMemoryError(m_strDataFile, UiLanguage);
     }
     if (!error.empty()) {
         ShowError(error);
@@ -70,21 +72,23 @@ void CTodayCore::SaveFile()
     // No quit here: the records are still in memory and the next close of
     // the editor saves them again. The save makes a new file, which the
     // mark follows before another writer may look.
-    DataFileLock lock;
-    lock.Lock(m_strDataFile, kLockWaitMs);
-    bool saved = false;
-    try {
-        saved = SaveDataFile(m_strDataFile, *this, UiLanguage);
-    } catch (const std::bad_alloc&) {
-        ShowError(DataFileSaveMemoryError(m_strDataFile, UiLanguage));
-        return;
+    bool saved = false, memory = false;
+    {
+        DataFileLock lock;
+        lock.Lock(m_strDataFile, kLockWaitMs);
+        try {
+            saved = SaveDataFile(m_strDataFile, *this, UiLanguage);
+        } catch (const std::bad_alloc&) {
+            memory = true;
+        }
+        if (saved)
+            m_running.Mark(m_strDataFile);
     }
-    if (!saved) {
-        ShowError(DataFileWriteError(m_strDataFile, UiLanguage));
-        return;
-    }
-    m_running.Mark(m_strDataFile);
-    UnsavedChanges = false;
+    if (saved)
+        UnsavedChanges = false;
+    else
+        ShowError(memory ? DataFileSaveMemoryError(m_strDataFile, UiLanguage)
+                         : DataFileWriteError(m_strDataFile, UiLanguage));
 }
 
 std::string CTodayCore::RecordDate(int index) const

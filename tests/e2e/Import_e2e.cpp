@@ -74,6 +74,9 @@ TEST(Import, WaitsForTolvariToClose)
     EXPECT_EQ(RunImport(dir, L"--add-calendar SK"), 1u);
     EXPECT_EQ(RunImport(dir, L"--dry-run S\u00F8ren.vcf"), 0u);  // it writes nothing
     EXPECT_EQ(RunImport(dir, L"--data \"" + dir.File(L"DVO\u0158\u00C1K.DAT") + L"\" S\u00F8ren.vcf"), 1u);
+    // The same file by another name: a hard link.
+    ::CreateHardLinkW(dir.File(L"other.dat").c_str(), dir.File(L"Dvo\u0159\u00E1k.dat").c_str(), nullptr);
+    EXPECT_EQ(RunImport(dir, L"--data other.dat S\u00F8ren.vcf"), 1u);
     EXPECT_EQ(dir.Read(L"Dvo\u0159\u00E1k.dat"), data);
     ::PostMessageW(running.Main(), WM_CLOSE, 0, 0);
     ASSERT_TRUE(running.WaitExit());

@@ -1,5 +1,6 @@
 // The main window on the fixed day: the report against hand-written texts,
-// the steps, the fonts the settings describe, the failure boxes, the end.
+// the steps, the fonts the settings describe, the end. Its failure boxes are
+// in Faults_e2e.cpp and Placement_e2e.cpp.
 #include <gtest/gtest.h>
 
 #include "Driver.h"
@@ -37,57 +38,27 @@ TEST(MainWindow, OpensOnTheDayOfTheClockAndSteps)
 }
 
 // Font 1 for the date and calendar lines, font 2 for the rest; a face name
-// is cut to the 31 characters a font holds. The data file's name is in code
-// page 1250, which takes the wide file API.
+// is cut to the 31 characters a font holds; a height is pixels at 96 DPI and
+// grows with the screen's (no early return: the prefix must end at 96). The
+// data file's name is in code page 1250, which takes the wide file API.
 TEST(MainWindow, FieldsTakeTheFontsTheSettingsDescribe)
 {
     e2e::TempDir dir;
     dir.Write(L"Tolvari.ini", "FILE=Dvo\xF8\xE1k.dat\r\nFONT1=" + std::string(1 << 20, '\xE8') +
                                   "\r\nFACE1=ITALIC\r\nSIZE1=30\r\nFONT2=Courier New\r\nFACE2=BOLD\r\nSIZE2=-20\r\n");
     dir.Write(L"Dvo\u0159\u00E1k.dat", "06.12 9999 Holiday\r\n");
-    App app;
-    ASSERT_TRUE(app.Start(dir.Path(), true) && app.WaitMainWindow());
-    EXPECT_EQ(app.Text(IDC_TODAY_HOLIDAYS), "Holiday");
-    for (int id : {IDC_TODAY_DNES, IDC_TODAY_CALENDAR, IDC_TODAY_HOLIDAYS, IDC_TODAY_BIRTHDAYS, IDC_TODAY_NEXTDAYS})
-        EXPECT_EQ(e2e::FontOf(::GetDlgItem(app.Main(), id)),
-                  id < IDC_TODAY_HOLIDAYS ? std::string(31, '\xE8') + " 30 400 italic" : "Courier New -20 800")
-            << id;
-    ::PostMessageW(app.Main(), WM_SYSCOMMAND, SC_CLOSE, 0);  // the close box
-    EXPECT_EQ(app.ExitCode(), 0u);
-}
-
-// One stop box before the main window; after OK the program ends, having
-// written nothing. A long name loses its middle so that the box fits.
-TEST(MainWindow, FailureBoxesEndTheProgram)
-{
-    const std::string noData =
-        "\n\nThe file specified in Tolvari.ini in FILE section doesn't exist in the current "
-        "directory.";
-    const std::pair<std::string, std::string> cases[] = {
-        // settings, none if empty; the message
-        {"", "Error: Can't open file Tolvari.ini\n\nThe file doesn't exist in the current directory."},
-        {"FILE = my.dat", "Error: Can't open file  my.dat" + noData},
-        {"FILE=" + std::string(1 << 20, 'm'), "Error: Can't open file " + std::string(64, 'm') + "\n" +
-                                                  std::string(64, 'm') + "\n..." + std::string(61, 'm') + "\n" +
-                                                  std::string(64, 'm') + "\n" + std::string(4, 'm') + noData},
-    };
-    for (const auto& [ini, text] : cases) {
-        e2e::TempDir dir;
-        if (!ini.empty())
-            dir.Write(L"Tolvari.ini", ini);
-        dir.Write(L"Tolvari.dat", kData);
-        const std::vector<std::wstring> files = dir.List();
+    for (DWORD dpi : {144u, 96u}) {
+        ::RegSetKeyValueW(HKEY_CURRENT_USER, L"Control Panel\\Desktop", L"LogPixels", REG_DWORD, &dpi, sizeof(dpi));
         App app;
-        ASSERT_TRUE(app.Start(dir.Path(), true));
-        HWND box = app.WaitMessageBox();
-        EXPECT_EQ(App::MessageBoxText(box), text);
-        RECT r;
-        ::GetWindowRect(box, &r);
-        EXPECT_TRUE(r.left >= 0 && r.right <= ::GetSystemMetrics(SM_CXSCREEN) &&
-                    r.bottom <= ::GetSystemMetrics(SM_CYSCREEN))
-            << "the box fits the screen";
-        App::Click(box, IDOK, false);
+        ASSERT_TRUE(app.Start(dir.Path(), true) && app.WaitMainWindow());
+        EXPECT_EQ(app.Text(IDC_TODAY_HOLIDAYS), "Holiday");
+        for (int id : {IDC_TODAY_DNES, IDC_TODAY_CALENDAR, IDC_TODAY_HOLIDAYS, IDC_TODAY_BIRTHDAYS, IDC_TODAY_NEXTDAYS})
+            EXPECT_EQ(e2e::FontOf(::GetDlgItem(app.Main(), id)),
+                      id < IDC_TODAY_HOLIDAYS
+                          ? std::string(31, '\xE8') + " " + std::to_string(30 * dpi / 96) + " 400 italic"
+                          : "Courier New " + std::to_string(-20 * int(dpi) / 96) + " 800")
+                << id << " at " << dpi << " DPI";
+        ::PostMessageW(app.Main(), WM_SYSCOMMAND, SC_CLOSE, 0);  // the close box
         EXPECT_EQ(app.ExitCode(), 0u);
-        EXPECT_EQ(dir.List(), files);
     }
 }

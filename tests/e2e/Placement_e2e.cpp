@@ -1,5 +1,5 @@
-// Where the windows open, the report fonts at the screen's DPI, and the
-// boxes of failures: a long file name, a file too large.
+// Where the windows open. The boxes of failures are in Faults_e2e.cpp, the
+// fonts at the screen's DPI in MainWindow_e2e.cpp.
 #include <windows.h>
 
 #include <algorithm>
@@ -53,52 +53,6 @@ TEST(Placement, MainWindowCentredOnTheWorkAreaDialogsOverItAndOnTheArea)
             ::PostMessageW(dlg, WM_COMMAND, IDCANCEL, 0);
             ASSERT_TRUE(e2e::Eventually([&] { return !::IsWindow(dlg); }));
         }
-    }
-}
-
-// SIZE1=18 and SIZE2=16 are pixels at 96 DPI. No early return: the prefix
-// must end at 96 DPI.
-TEST(Placement, ReportFontsGrowWithTheScreensDpi)
-{
-    for (DWORD dpi : {144u, 96u}) {
-        ::RegSetKeyValueW(HKEY_CURRENT_USER, L"Control Panel\\Desktop", L"LogPixels", REG_DWORD, &dpi, sizeof(dpi));
-        e2e::TempDir dir;
-        App app;
-        EXPECT_TRUE(e2e::StartWith(app, dir, kData));
-        for (auto field : {std::make_pair(IDC_TODAY_DNES, 18), std::make_pair(IDC_TODAY_HOLIDAYS, 16)}) {
-            const std::string font = e2e::FontOf(::GetDlgItem(app.Main(), field.first));
-            EXPECT_EQ(font.substr(font.find(' '), 4), " " + std::to_string(field.second * dpi / 96) + " ")
-                << font << " at " << dpi << " DPI";
-        }
-    }
-}
-
-// The stop box, on the screen, then the end: a missing file of a 260-character
-// name, shown whole; a file of 2 GB (sparse), too large.
-TEST(PlacementBoxes, LongNameAndTooLargeFile)
-{
-    const std::string folder = "C:\\Users\\Jan Nov\xE1k\\OneDrive - Rodina\\Dokumenty\\";
-    const std::string name = folder + std::string(260 - folder.size() - 12, 'v') + "\\Tolvari.dat";
-    const std::pair<std::string, std::string> cases[] = {
-        {name, "Error: Can't open file " + name +
-                   "The file specified in Tolvari.ini in FILE section doesn't exist in the current directory."},
-        {"Tolvari.dat", "Error: File Tolvari.dat is too largeA data file must be smaller than 2 GB."}};
-    for (const auto& [file, text] : cases) {
-        e2e::TempDir dir;
-        dir.Write(L"Tolvari.ini", "FILE=" + file + "\r\n");
-        dir.Write(L"Tolvari.dat", "");
-        std::filesystem::resize_file(dir.File(L"Tolvari.dat"), 1LL << 31);
-        const std::vector<std::wstring> files = dir.List();
-        App app;
-        ASSERT_TRUE(app.Start(dir.Path()));
-        HWND box = app.WaitMessageBox();
-        std::string shown = App::MessageBoxText(box);  // without its line breaks
-        shown.erase(std::remove(shown.begin(), shown.end(), '\n'), shown.end());
-        EXPECT_EQ(shown, text);
-        EXPECT_TRUE(OnWorkArea(box));
-        App::Click(box, IDOK, false);
-        EXPECT_EQ(app.ExitCode(), 0u);
-        EXPECT_EQ(dir.List(), files);
     }
 }
 

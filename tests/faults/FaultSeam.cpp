@@ -1,8 +1,10 @@
 #include "FaultSeam.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <new>
+#include <string>
 
 #ifdef _WIN32
 #include <windows.h>
@@ -10,98 +12,71 @@
 
 namespace {
 
-filesys::FaultCall g_call = filesys::FaultCall::Count;
-long g_countdown = 0;  // calls (or allocations) until the one that fails
+filesys::FaultCall g_call = filesys::FaultCall::Count;  // Count: an allocation
+long g_countdown = 0;                                   // calls of the kind until the one that fails
 int g_error = 0;
-bool g_allocation = false;
-size_t g_bigAllocation = 0;  // 0: none
-bool g_fired = false;
+size_t g_big = 0;  // the size from which every allocation fails, if not 0
 
-void Fire()
-{
-    g_fired = true;
-#ifdef _WIN32
-    if (const char* name = std::getenv("TOLVARI_FAULT_HIT")) {
-        HANDLE hit = OpenEventA(EVENT_MODIFY_STATE, FALSE, name);
-        SetEvent(hit);
-        CloseHandle(hit);
-    }
-#endif
-}
+void* g_armed = nullptr;  // counting waits for this event, when given
 
-// The environment of the test variant of Tolvari.exe.
 #ifdef _WIN32
 [[maybe_unused]] const bool g_fromEnvironment = [] {
-    static const char* const kNames[] = {"open", "size", "read", "write", "flush", "replace", "delete", "mark"};
     const char* fault = std::getenv("TOLVARI_FAULT");
     const char* colon = fault ? std::strchr(fault, ':') : nullptr;
-    if (!colon)
-        return false;
-    const long n = std::atol(colon + 1);
-    const size_t kind = static_cast<size_t>(colon - fault);
-    if (std::strncmp(fault, "new", kind) == 0)
-        faults::ArmAllocation(n);
-    else if (std::strncmp(fault, "big", kind) == 0)
-        g_bigAllocation = static_cast<size_t>(n);
-    for (int k = 0; k < 8; ++k)
-        if (std::strlen(kNames[k]) == kind && std::strncmp(fault, kNames[k], kind) == 0)
-            faults::Arm(static_cast<filesys::FaultCall>(k), n);
+    if (const char* arm = colon ? std::getenv("TOLVARI_FAULT_ARM") : nullptr)
+        g_armed = OpenEventA(SYNCHRONIZE, FALSE, arm);
+    const std::string kind(fault, colon ? colon : fault), kinds = "open size read write flush replace delete mark new ";
+    if (colon && kind == "big")
+        g_big = std::strtoul(colon + 1, nullptr, 10);
+    else if (colon && kinds.find(kind + " ") != std::string::npos)
+        faults::Arm(static_cast<filesys::FaultCall>(std::count(kinds.begin(), kinds.begin() + kinds.find(kind), ' ')),
+                    std::atol(colon + 1));
     return true;
 }();
 #endif
 
+bool Counting()
+{
+#ifdef _WIN32
+    if (g_armed && WaitForSingleObject(g_armed, 0) == WAIT_OBJECT_0)
+        CloseHandle(g_armed), g_armed = nullptr;
+#endif
+    return !g_armed;
+}
+
+bool Fire()
+{
+    faults::fired = true;
+#ifdef _WIN32
+    HANDLE hit = OpenEventA(EVENT_MODIFY_STATE, FALSE, std::getenv("TOLVARI_FAULT_HIT"));
+    SetEvent(hit), CloseHandle(hit);
+#endif
+    return true;
+}
+
+// The armed failure comes now.
+bool Due(filesys::FaultCall call)
+{
+    return call == g_call && g_countdown > 0 && Counting() && --g_countdown == 0 && Fire();
+}
+
 }  // namespace
 
-namespace filesys {
-
-int FaultFor(FaultCall call, int usual)
+int filesys::FaultFor(FaultCall call, int usual)
 {
-    if (g_allocation || call != g_call || g_countdown <= 0 || --g_countdown > 0)
-        return 0;
-    Fire();
-    return g_error != 0 ? g_error : usual;
+    return call != FaultCall::Count && Due(call) ? (g_error != 0 ? g_error : usual) : 0;
 }
 
-}  // namespace filesys
-
-namespace faults {
-
-void Arm(filesys::FaultCall call, long n, int error)
+void faults::Arm(filesys::FaultCall call, long n, int error)
 {
-    g_call = call, g_countdown = n, g_error = error, g_allocation = false, g_fired = false;
+    g_call = call, g_countdown = n, g_error = error, faults::fired = faults::fired && n == 0;
 }
 
-void ArmAllocation(long n)
-{
-    g_call = filesys::FaultCall::Count, g_countdown = n, g_allocation = true, g_fired = false;
-}
-
-void Disarm()
-{
-    g_countdown = 0;
-}
-
-bool Fired()
-{
-    return g_fired;
-}
-
-}  // namespace faults
-
+// The library's other forms of new and delete come here.
 void* operator new(size_t size)
 {
-    if ((g_allocation && g_countdown > 0 && --g_countdown == 0) || (g_bigAllocation && size >= g_bigAllocation)) {
-        Fire();
-        throw std::bad_alloc();
-    }
-    if (void* p = std::malloc(size ? size : 1))
-        return p;
-    throw std::bad_alloc();
-}
-
-void* operator new[](size_t size)
-{
-    return operator new(size);
+    void* p = Due(filesys::FaultCall::Count) || (g_big && size >= g_big && Fire()) ? nullptr : std::malloc(size + 1);
+    return p ? p : throw std::bad_alloc();
 }
 
 void operator delete(void* p) noexcept
@@ -109,17 +84,7 @@ void operator delete(void* p) noexcept
     std::free(p);
 }
 
-void operator delete[](void* p) noexcept
-{
-    std::free(p);
-}
-
 void operator delete(void* p, size_t) noexcept
-{
-    std::free(p);
-}
-
-void operator delete[](void* p, size_t) noexcept
 {
     std::free(p);
 }

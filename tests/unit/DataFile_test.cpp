@@ -1,7 +1,7 @@
 // The data file: the reading rules on both ways of loading, the exact bytes
-// written, a save killed at any moment, the leftovers of killed saves (also
-// in the root folder), what is not a plain file, a file that changed since
-// it was read, a file beyond any string. Any bytes are fuzzed
+// written, the leftovers of killed saves (also in the root folder), what is
+// not a plain file, two writers, a file beyond any string. A save failing at
+// any call, where a kill would stop it, is walked in TodayCore_test.cpp. Any bytes are fuzzed
 // (tests/fuzz/datafile_fuzz.cpp); every failing call and allocation is
 // walked in TodayCore_test.cpp.
 #include "records/DataFile.h"
@@ -12,14 +12,12 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <chrono>
-#include <random>
-#include <thread>
-
 #include <gtest/gtest.h>
 
 #include "Rows.h"
 #include "records/FileSystem.h"
+#include "records/TextLines.h"
+#include "running/RunningMark.h"
 
 using namespace std::string_literals;
 
@@ -36,6 +34,7 @@ TEST(DataFileReading, LineRules)
         {".  ", {{"", "", "", ""}}}, {"05.03\t1950 x y", {{"05", "03\t1950", "x", "y"}}},
         {"05.03 1950 x\ry\x1A", {{"05", "03", "1950", "x\ry\x1A"}}},
         {"0\0005.03 1950 a\0b"s, {{"0\0005"s, "03", "1950", "a\0b"s}}},
+        {"05. 3 1950 x", {{"05", "", "3", "1950 x"}}}, {"05.3  1950 x", {{"05", "3", "", "1950 x"}}},
     };
     // clang-format on
     const RecordList one = Parse("01.01 0000 A\r\n");
@@ -49,6 +48,16 @@ TEST(DataFileReading, LineRules)
     }
     // Only a CR right before the LF belongs to the line end.
     EXPECT_EQ(RowsOf(Parse("[***CALENDAR***]\r\n01.01 0000 A\r\r\n\r\n")), (Rows{{"01", "01", "0000", "A\r"}}));
+    // The lines of a text, each ended by "|", from a copy of just its bytes.
+    const std::pair<std::string, std::string> splits[] = {
+        {"", ""}, {"a", "a|"}, {"a\n", "a|"}, {"\n\r\n", "||"}, {"a\r\nb\r", "a|b\r|"}};
+    for (const auto& [text, lines] : splits) {
+        const std::vector<char> bytes(text.begin(), text.end());
+        std::string seen;
+        ForEachLine(std::string_view(bytes.data(), bytes.size()),
+                    [&](std::string_view line, size_t) { seen.append(line) += '|'; });
+        EXPECT_EQ(seen, lines) << text;
+    }
 }
 
 TEST(DataFileWriting, ExactBytes)
@@ -63,34 +72,6 @@ TEST(DataFileWriting, ExactBytes)
     // clang-format on
     for (const auto& [rows, bytes] : cases)
         EXPECT_EQ(FormatDataFile(ListOf(rows), 0), bytes);
-}
-
-// The kills are spread over twice the time a save takes here. Where they
-// land depends on the machine, so only the file is checked, never how often
-// each outcome came.
-TEST(CrashSave, KilledSaveLeavesTheOldOrTheNewFileWhole)
-{
-    TempDir dir;
-    const std::string path = dir.File("Tolvari.dat");
-    const RecordList newList = ListOf(Rows(50000, {"01", "02", "1950", "Jm\xE9no nov\xE9"}));
-    const std::string oldBytes = FormatDataFile(ListOf(Rows(49000, {"01", "02", "1950", "old"})), 0);
-    const std::string newBytes = FormatDataFile(newList, 0);
-    const auto start = std::chrono::steady_clock::now();
-    ASSERT_TRUE(SaveDataFile(path, newList, 0));
-    const auto spread = 2 * (std::chrono::steady_clock::now() - start) + std::chrono::milliseconds(1);
-    std::mt19937 random(1);
-    for (int trial = 0; trial < 100; ++trial) {
-        WriteBytes(path, oldBytes);
-        const pid_t child = ::fork();
-        ASSERT_GE(child, 0);
-        if (child == 0)
-            ::_exit(SaveDataFile(path, newList, 0) ? 0 : 1);
-        std::this_thread::sleep_for(spread * (random() % 1000) / 1000);
-        ::kill(child, SIGKILL);
-        ASSERT_EQ(::waitpid(child, nullptr, 0), child);
-        const std::string now = ReadBytes(path);
-        ASSERT_TRUE(now == oldBytes || now == newBytes) << "trial " << trial << ": " << now.size() << " bytes";
-    }
 }
 
 // Saves Tolvari.dat into dir ("/"-ended) beside a leftover of a killed save
@@ -130,7 +111,8 @@ TEST(CrashSave, NextSaveRemovesOnlyTheLeftoversOfKilledSaves)
 
 // Only a regular file is read or replaced, the one at the end of its links;
 // anything else is refused at once, never waited on (a pipe without a
-// writer). A file no one may write is refused too, by root as well.
+// writer). A file no one may write is refused too, by root as well; one
+// longer than any string is out of memory.
 TEST(SaveTargets, ARegularFileIsReplacedThroughItsLinksAnythingElseIsRefusedAtOnce)
 {
     using filesys::ReadStatus, filesys::WriteStatus;
@@ -138,57 +120,69 @@ TEST(SaveTargets, ARegularFileIsReplacedThroughItsLinksAnythingElseIsRefusedAtOn
     const std::string d = dir.path + "/";
     WriteBytes(d + "file", "old"), WriteBytes(d + "ro", "old"), ::chmod((d + "ro").c_str(), 0444);
     ::mkfifo((d + "fifo").c_str(), 0600), ::mkdir((d + "dir").c_str(), 0700);
-    ::symlink("file", (d + "link").c_str()), ::symlink((d + "link").c_str(), (d + "link2").c_str());
-    ::symlink("gone", (d + "dangling").c_str());
+    ::symlink("file", (d + "link").c_str()), ::symlink("gone", (d + "dangling").c_str());
     const std::tuple<std::string, ReadStatus, WriteStatus, const char*> cases[] = {
         // the name; its read, its save; then the bytes under the name, if it is a file
-        {d + "link2", ReadStatus::Read, WriteStatus::Written, "new"},
+        {d + "link", ReadStatus::Read, WriteStatus::Written, "new"},
         {d + "dangling", ReadStatus::CannotRead, WriteStatus::Written, "new"},
         {d + "ro", ReadStatus::Read, WriteStatus::ReadOnly, "old"},
         {d + "fifo", ReadStatus::CannotRead, WriteStatus::NotAFile, nullptr},
         {d + "dir", ReadStatus::CannotRead, WriteStatus::NotAFile, nullptr},
-        {"/dev/zero", ReadStatus::CannotRead, WriteStatus::NotAFile, nullptr},
     };
     for (const auto& [name, read, write, bytes] : cases) {
         std::string out;
         EXPECT_EQ(filesys::ReadFileBelow(name, out, ~0ull), read) << name;
         EXPECT_EQ(filesys::ReplaceFileBytes(name, "new"), write) << name;
-        if (bytes)
-            EXPECT_EQ(ReadBytes(name), bytes) << name;
+        EXPECT_EQ(bytes ? ReadBytes(name) : "", bytes ? bytes : "") << name;
     }
     EXPECT_TRUE(std::filesystem::is_symlink(d + "link") && std::filesystem::is_symlink(d + "dangling"));
     EXPECT_EQ(ReadBytes(d + "file") + ReadBytes(d + "gone"), "newnew");
-}
-
-// A file that changed after it was read, in place or by another file put in
-// its place with the same size, is not replaced.
-TEST(SaveTargets, AFileChangedSinceItWasReadStays)
-{
-    TempDir dir;
-    const std::string path = dir.File("t.dat"), other = dir.File("other");
-    for (int how = 0; how < 2; ++how) {
-        WriteBytes(path, "old");
-        filesys::FileSnapshot read;
-        std::string out;
-        ASSERT_EQ(filesys::ReadFileBelow(path, out, ~0ull, &read), filesys::ReadStatus::Read);
-        how == 0 ? WriteBytes(path, "older") : (WriteBytes(other, "odd"), void(::rename(other.c_str(), path.c_str())));
-        const std::string changed = ReadBytes(path);
-        EXPECT_EQ(filesys::ReplaceFileBytes(path, "new", &read), filesys::WriteStatus::Changed);
-        EXPECT_EQ(ReadBytes(path), changed);
-        read = filesys::SnapshotOf(path);
-        EXPECT_EQ(filesys::ReplaceFileBytes(path, "new", &read), filesys::WriteStatus::Written);
-    }
-}
-
-// A file longer than any string (4 EB here, 1 GB on a 32-bit build) is as
-// much beyond reach as memory.
-TEST(ReadLimits, AFileBeyondAnyStringIsOutOfMemory)
-{
+    // A file longer than any string (4 EB here, 1 GB on a 32-bit build) is
+    // as much beyond reach as memory.
     const std::string huge = "/dev/shm/tolvari_test." + std::to_string(::getpid());
-    std::string read;
     WriteBytes(huge, "");
+    std::string read;
     if (::truncate(huge.c_str(), (1LL << 62) + 1) == 0) {  // where /dev/shm is a tmpfs
         EXPECT_THROW(filesys::ReadWholeFile(huge, read), std::bad_alloc);
     }
     ::unlink(huge.c_str());
+}
+
+// Two writers: the mark of a running Tolvari and the writers' lock, found
+// through every name of the file; a new file put in place is locked anew. A
+// file that changed after it was read, in place or by another file put in
+// its place, is not replaced.
+TEST(TwoWriters, EveryNameFindsTheMarkAndTheLockAndAChangedFileStays)
+{
+    TempDir dir;
+    const std::string path = dir.File("t.dat"), other = dir.File("other.dat");
+    WriteBytes(path, "old"), WriteBytes(other, "other");
+    ::link(path.c_str(), dir.File("hard.dat").c_str()), ::symlink("t.dat", dir.File("sym.dat").c_str());
+    const std::string names[] = {path, dir.path + "/./t.dat", dir.File("hard.dat"), dir.File("sym.dat")};
+    auto mark = std::make_unique<RunningMark>();
+    mark->Mark(path);
+    for (const std::string& name : names)
+        EXPECT_TRUE(IsMarkedRunning(name)) << name;
+    EXPECT_FALSE(IsMarkedRunning(other) || IsMarkedRunning(dir.File("none.dat")));
+    mark.reset();
+    EXPECT_FALSE(IsMarkedRunning(path));
+    DataFileLock first, second;
+    EXPECT_EQ(first.Lock(path, 0), DataFileLock::Result::Locked);
+    for (const std::string& name : names)
+        EXPECT_EQ(second.Lock(name, 20), DataFileLock::Result::Busy) << name;
+    // Once the first has put a new file in place, the new one is locked.
+    ASSERT_TRUE(filesys::WriteFileAtomically(path, "new"));
+    EXPECT_EQ(second.Lock(dir.File("sym.dat"), 0), DataFileLock::Result::Locked);
+    EXPECT_EQ(first.Lock(path, 0), DataFileLock::Result::Busy);
+    EXPECT_EQ(first.Lock(dir.File("none.dat"), 0), DataFileLock::Result::Locked);  // nothing to keep from others
+    for (int how = 0; how < 2; ++how) {
+        filesys::FileSnapshot read;
+        std::string out;
+        ASSERT_EQ(filesys::ReadFileBelow(path, out, ~0ull, &read), filesys::ReadStatus::Read);
+        how == 0 ? WriteBytes(path, "older") : (WriteBytes(other, "odd"), void(::rename(other.c_str(), path.c_str())));
+        EXPECT_EQ(filesys::ReplaceFileBytes(path, "new", &read), filesys::WriteStatus::Changed);
+        EXPECT_EQ(ReadBytes(path), how == 0 ? "older" : "odd");
+        read = filesys::SnapshotOf(path);
+        EXPECT_EQ(filesys::ReplaceFileBytes(path, "new", &read), filesys::WriteStatus::Written);
+    }
 }

@@ -90,8 +90,9 @@ TEST(DayReport, FieldsByExample)
 // 1954, 1991); GM Arts' Easter date lists, dates.gmarts.org (1589, 1603,
 // 1704, 1844, 1950, 2015, 2016, 3249, 3401, 4099); the worked examples of the
 // Astronomical Society of South Australia's Easter Dating Method (1994, 1995,
-// 2870); python-dateutil's table of 1990-2050 (2000, 2027).
-TEST(Computus, EasterSundayAgainstPublishedTables)
+// 2870); python-dateutil's table of 1990-2050 (2000, 2027). The holidays
+// that move with it on the dates their countries publish.
+TEST(Computus, EasterAndItsHolidaysAgainstPublishedTables)
 {
     const std::vector<std::pair<int, int>> tables[] = {  // year, month * 100 + day: Western, then Orthodox
         {{1704, 323}, {1818, 322}, {1844, 407}, {1950, 409}, {1954, 418}, {1991, 331}, {2000, 423}, {2027, 328},
@@ -106,5 +107,23 @@ TEST(Computus, EasterSundayAgainstPublishedTables)
             EXPECT_EQ(month * 100 + day, date) << year;
         }
         EXPECT_EQ(EasterAfterMarch1(1582, method), -1);  // before the Gregorian rules
+    }
+    // The holidays of each country in 2026 against its published calendar:
+    // Western Easter on 5 April, the Orthodox one on 12 April.
+    // clang-format off
+    const std::pair<const char*, std::vector<int>> countries[] = {  // month * 100 + day of each holiday
+        {"CZ", {403, 406}}, {"SK", {403, 406}}, {"PL", {405, 406, 524, 604}}, {"HU", {403, 405, 406, 524, 525}},
+        {"SI", {405, 406, 524}}, {"HR", {405, 406, 604}}, {"RO", {410, 412, 413, 531, 601}},
+        {"AT", {406, 514, 525, 604}}, {"DE", {403, 406, 514, 525}},
+    };
+    // clang-format on
+    for (const auto& [code, dates] : countries) {
+        std::vector<int> found;
+        for (CurrentDate d = Date(1, 1, 2026, 5); d.m_nYear == 2026; d.NextDay()) {
+            std::vector<const char*> names;
+            MovableHolidaysOn(*FindHolidayCountry(code), d.m_nDay, d.m_nMonth, 2026, names);
+            found.insert(found.end(), names.size(), d.m_nMonth * 100 + d.m_nDay);
+        }
+        EXPECT_EQ(found, dates) << code;
     }
 }
