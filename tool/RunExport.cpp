@@ -56,8 +56,7 @@ std::string WriteError(filesys::SafeWriter::Failure failure, const std::string& 
 
 // dataPath, loaded and committed tell a handler of a memory failure how far
 // it came.
-int Export(const ImportOptions& options, const ImportPrint& print, std::string& dataPath, bool& loaded,
-           bool& committed)
+int Export(const ImportOptions& options, const ImportPrint& print, std::string& dataPath, bool& loaded, bool& committed)
 {
     dataPath = DataFileOf(options);
     const std::string& outPath = options.exportFile;

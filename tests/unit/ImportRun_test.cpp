@@ -40,7 +40,7 @@ std::pair<int, std::string> RunTool(const Lines& args, const std::function<void(
     if (arm)
         arm();
     const int code = options.exportFile.empty() ? RunImport(options, print) : RunExport(options, print);
-    faults::Disarm();
+    faults::Arm(filesys::FaultCall::Count, 0);
     return {code, out};
 }
 
@@ -209,8 +209,7 @@ TEST(FailureRuns, ImportAndExportSayWhatFailedAndKeepTheOldFileOrWriteTheNew)
                 WriteBytes("Tolvari.dat", kData), WriteBytes("out.ics", "old");
                 WriteBytes("." + file + ".tmp-ABCDEF", "");  // left by a save that was killed
                 ::alarm(10);                                 // a run that hangs ends the test
-                const auto [code, printed] = RunTool(
-                    args, {}, 100, [&] { memory ? faults::ArmAllocation(n) : faults::Arm(FaultCall(kind), n, error); });
+                const auto [code, printed] = RunTool(args, {}, 100, [&] { faults::Arm(FaultCall(kind), n, error); });
                 ::alarm(0);
                 const std::string message = printed.substr(std::min(printed.find("! "), printed.size()));
                 const std::string bytes = ReadBytes(file);
