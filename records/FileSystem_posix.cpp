@@ -324,15 +324,17 @@ bool SafeWriter::Commit()
         return false;
     // After a successful fsync a late error of close loses nothing.
     ::close(m_tmp->fd);
-    const std::string target = m_tmp->target;
-    m_tmp.reset();
+    const std::unique_ptr<Temporary> done = std::move(m_tmp);
     // Make the rename itself durable; the data is already safe, so a
-    // failure here does not undo the save.
-    const std::string dirName = DirectoryPrefix(target);
-    const Descriptor dir{Open(dirName.empty() ? "." : dirName.c_str(), O_RDONLY | O_DIRECTORY)};
-    if (dir.fd >= 0) {
-        Flush(dir.fd);
-        RemoveStaleTemporaries(dir.fd, TemporaryPrefix(target));
+    // failure here, of memory too, does not undo the save.
+    try {
+        const std::string dirName = DirectoryPrefix(done->target);
+        const Descriptor dir{Open(dirName.empty() ? "." : dirName.c_str(), O_RDONLY | O_DIRECTORY)};
+        if (dir.fd >= 0) {
+            Flush(dir.fd);
+            RemoveStaleTemporaries(dir.fd, TemporaryPrefix(done->target));
+        }
+    } catch (...) {
     }
     return true;
 }

@@ -277,9 +277,13 @@ bool SafeWriter::Commit()
         m_failed = Failure::Replace;
         return false;
     }
-    const std::wstring target = m_tmp->target;
-    m_tmp.reset();
-    RemoveStaleTemporaries(DirectoryPrefix(target), TemporaryPrefix(target));
+    const std::unique_ptr<Temporary> done = std::move(m_tmp);
+    // Only a help to the next save: a failure here, of memory too, does not
+    // undo this one.
+    try {
+        RemoveStaleTemporaries(DirectoryPrefix(done->target), TemporaryPrefix(done->target));
+    } catch (...) {
+    }
     return true;
 }
 
