@@ -2,7 +2,6 @@
 // contacts file into the data file Tolvari uses, once Tolvari is closed; two
 // imports take turns; every call and allocation that fails (in its test
 // variant) is told and loses nothing.
-#include <set>
 #include <string>
 
 #include <gtest/gtest.h>
@@ -137,10 +136,11 @@ TEST(Import, TwoWritersLoseNothing)
 // The test variant of the program, TolvariImportFaults.exe, fails the n-th
 // call of a kind of the file layer, or the n-th allocation, as Windows
 // would: for each n until a run in which nothing failed, in the import and
-// the export, the run says what failed and leaves the file as it was (exit
-// code 1), or writes it whole (0; 4 if memory ran out for the report after
-// the write). A leftover of a save that was killed is removed by the next
-// run that writes, and no failure leaves another one behind it.
+// the export, the run says that nothing was written and leaves the file as
+// it was (exit code 1), never a crash; or it writes the file whole (0; 4 if
+// memory ran out for the report after the write). A leftover of a save that
+// was killed is removed by the next run that writes, and no failure leaves
+// another one behind it.
 TEST(ImportFaults, EveryFailingCallAndAllocationIsToldAndLosesNothing)
 {
     e2e::TempDir dir;
@@ -149,18 +149,6 @@ TEST(ImportFaults, EveryFailingCallAndAllocationIsToldAndLosesNothing)
     HANDLE hit = ::CreateEventW(nullptr, TRUE, FALSE, hitName.c_str());
     ::SetEnvironmentVariableW(L"TOLVARI_FAULT_HIT", hitName.c_str());
     const std::string kOld = kData + "\r\n[***CUSTOM***]\r\n05.03 1950 Grandpa\r\n", kNew = kOld + "01.01 1950 P0\r\n";
-    const std::set<std::string> kErrors = {
-        "Error: Can't open file Tolvari.dat to keep other writers out while importing. Nothing was imported.",
-        "Error: Can't open file Tolvari.dat. Nothing was imported.",
-        "Error: Can't open file a.vcf. Nothing was imported.",
-        "Error: Can't read file a.vcf to its end. Nothing was imported.",
-        "Error: Can't write file Tolvari.dat. It was not changed; nothing was imported.",
-        "Error: Tolvari is running with Tolvari.dat, and would write over what is imported. Close Tolvari and "
-        "import again; nothing was imported.",
-        "Error: Not enough memory to import these files. Nothing was imported.",
-        "Error: Not enough memory to read file Tolvari.dat. Nothing was imported.",
-        "Error: Not enough memory to start; nothing was imported or exported.",
-    };
     for (const wchar_t* kind :
          {L"open", L"size", L"read", L"write", L"flush", L"replace", L"delete", L"mark", L"new"}) {
         for (const bool exporting : {false, true}) {
@@ -183,10 +171,8 @@ TEST(ImportFaults, EveryFailingCallAndAllocationIsToldAndLosesNothing)
                     error == std::string::npos ? "" : report.substr(error, report.find('\r', error) - error);
                 if (code == 1) {
                     EXPECT_EQ(bytes, exporting ? "old" : kOld) << report;
-                    EXPECT_TRUE(exporting ? message.find("xported") != std::string::npos ||
-                                                message.find("not changed") != std::string::npos
-                                          : kErrors.count(message) == 1)
-                        << report;
+                    // The words are the portable code's, each checked in the unit tests.
+                    EXPECT_NE(message.find("othing was "), std::string::npos) << report;
                 } else {
                     EXPECT_TRUE(code == 0 ? message.empty()
                                           : code == 4 && message ==
