@@ -90,3 +90,52 @@ const char* HolidayCountryCode(const HolidayCountry& country)
 {
     return country.code;
 }
+
+namespace {
+
+// The letters of a title without blanks, ASCII letters in lower case.
+std::string Folded(std::string_view text)
+{
+    std::string out;
+    for (char c : text) {
+        if (c != ' ' && c != '\t')
+            out += c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+    }
+    return out;
+}
+
+bool SameFeastName(std::string_view listed, std::string_view ours)
+{
+    const std::string a = Folded(listed), b = Folded(ours);
+    return a.size() >= 4 && b.size() >= 4 && (a.find(b) != std::string::npos || b.find(a) != std::string::npos);
+}
+
+}  // namespace
+
+std::vector<std::string> CountriesOfFeasts(const std::vector<ListedFeast>& feasts)
+{
+    std::vector<std::string> best;
+    int bestNames = 0, bestShared = 0;
+    for (const HolidayCountry& country : kCountries) {
+        int names = 0, shared = 0;
+        for (const ListedFeast& feast : feasts) {
+            for (const MovableHoliday& holiday : country.holidays) {
+                if (!holiday.name || holiday.offset != feast.offset || country.computus != feast.computus)
+                    continue;
+                ++shared;
+                names += SameFeastName(feast.name, holiday.name);
+                break;
+            }
+        }
+        // A calendar of another country shares distances (Easter Monday) but
+        // not the names of its feasts.
+        if (names == 0 || names < bestNames || (names == bestNames && shared < bestShared))
+            continue;
+        if (names > bestNames || shared > bestShared)
+            best.clear();
+        bestNames = names;
+        bestShared = shared;
+        best.push_back(country.code);
+    }
+    return best;
+}

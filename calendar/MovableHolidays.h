@@ -1,8 +1,11 @@
 // The public holidays that move with Easter, by country.
 #pragma once
 
+#include <string>
 #include <string_view>
 #include <vector>
+
+#include "calendar/Easter.h"
 
 struct HolidayCountry;
 
@@ -28,3 +31,17 @@ std::vector<MovableHolidayDate> MovableHolidaysOf(const HolidayCountry& country,
 
 // The country's code in capitals, as "CZ".
 const char* HolidayCountryCode(const HolidayCountry& country);
+
+// A holiday that moves with Easter as a calendar file lists it: its days
+// from Easter Sunday by one computus, and its title (code page 1250).
+struct ListedFeast {
+    int offset;
+    Computus computus;
+    std::string name;
+};
+
+// The HOLIDAYS= codes of the countries whose moving holidays best match the
+// listed ones: by title at the same distance from Easter first, then by
+// distance alone. Several when they match equally well; none when no
+// country has a holiday of the same name at the same distance.
+std::vector<std::string> CountriesOfFeasts(const std::vector<ListedFeast>& feasts);

@@ -74,13 +74,15 @@ void ContentLineReader::Append(std::string& to, std::string_view text, bool& cut
     to.append(text.substr(0, room));
 }
 
-// The next non-blank physical line, at most kMaxLine bytes of it, and the
-// number of the line it is.
-bool ContentLineReader::ReadPhysical(std::string& line, bool& cut, int& number)
+// The next non-blank physical line, at most kMaxLine bytes of it, the
+// number of the line it is, and whether a blank line came before it.
+bool ContentLineReader::ReadPhysical(std::string& line, bool& cut, int& number, bool& afterBlank)
 {
     line.clear();
     cut = false;
+    afterBlank = false;
     bool any = false;
+    std::string ends;  // the line-end bytes before it, the first few
     for (;;) {
         if (m_pos == m_buffer.size() && !Fill())
             return any;
@@ -92,6 +94,8 @@ bool ContentLineReader::ReadPhysical(std::string& line, bool& cut, int& number)
                 if (*p == '\r' || !m_afterCR)
                     ++m_lineEnds;
                 m_afterCR = *p == '\r';
+                if (ends.size() < 4)
+                    ends += *p;
             }
             if (p == end) {
                 m_pos = m_buffer.size();
@@ -100,6 +104,9 @@ bool ContentLineReader::ReadPhysical(std::string& line, bool& cut, int& number)
             any = true;
             m_afterCR = false;
             number = m_lineEnds + 1;
+            // One line end is LF, CR, CR LF, CR CR LF (or LF CR); more is a
+            // blank line.
+            afterBlank = ends.size() > 1 && ends != "\r\n" && ends != "\r\r\n" && ends != "\n\r";
         }
         const char* stop = p;
         while (stop < end && *stop != '\r' && *stop != '\n')
@@ -114,15 +121,16 @@ bool ContentLineReader::ReadPhysical(std::string& line, bool& cut, int& number)
 bool ContentLineReader::Next(ContentLine& out)
 {
     if (!m_hasNext)
-        m_hasNext = ReadPhysical(m_next, m_nextCut, m_nextNumber);
+        m_hasNext = ReadPhysical(m_next, m_nextCut, m_nextNumber, m_nextAfterBlank);
     while (m_hasNext) {
         std::string current;
         current.swap(m_next);
         const int number = m_nextNumber;
         bool cut = m_nextCut;
-        while ((m_hasNext = ReadPhysical(m_next, m_nextCut, m_nextNumber))) {
+        while ((m_hasNext = ReadPhysical(m_next, m_nextCut, m_nextNumber, m_nextAfterBlank))) {
             const bool folded = m_next[0] == ' ' || m_next[0] == '\t';
-            const bool softBreak = !current.empty() && current.back() == '=' && IsQuotedPrintable(current);
+            const bool softBreak =
+                !current.empty() && current.back() == '=' && !m_nextAfterBlank && IsQuotedPrintable(current);
             if (!softBreak && !folded)
                 break;
             // A soft break keeps a blank that starts the next line.

@@ -18,7 +18,9 @@ constexpr size_t kMaxLine = 64 * 1024;
 // The text may start with a UTF-8 byte-order mark or be UTF-16 (with or
 // without its mark; it is handed on as UTF-8). Lines end at LF, CR LF, CR
 // or CR CR LF; blank lines are left out. Folded lines and quoted-printable
-// soft line breaks are joined; lines without a ":" are left out. Each line
+// soft line breaks are joined, but a blank line ends a value: phones write a
+// soft break at the value's end ("...=D1=8F=", CR LF) before the empty line
+// that ends the property; lines without a ":" are left out. Each line
 // knows where it starts, counted as an editor counts: CR LF is one line end,
 // CR and LF alone are one each.
 class ContentLineReader {
@@ -33,7 +35,7 @@ public:
 private:
     bool Fill();
     void Decode(std::string_view raw);
-    bool ReadPhysical(std::string& line, bool& cut, int& number);
+    bool ReadPhysical(std::string& line, bool& cut, int& number, bool& afterBlank);
     void Append(std::string& to, std::string_view text, bool& cut) const;
 
     ByteSource& m_source;
@@ -49,6 +51,7 @@ private:
     int m_lineEnds = 0;      // line ends passed so far
     bool m_afterCR = false;  // the last byte passed was a CR (a LF after it ends no line)
     bool m_nextCut = false, m_hasNext = false, m_started = false, m_keepFoldBlank = false;
+    bool m_nextAfterBlank = false;  // a blank line came before the next line
 };
 
 // All content lines of a text in memory.

@@ -31,6 +31,8 @@ std::string DecodeQuotedPrintable(std::string_view text)
         if (lo >= 0) {
             out += static_cast<char>(hi * 16 + lo);
             i += 2;
+        } else if (text[i] == '=' && i + 1 == text.size()) {
+            // A soft break that ends the value (before a blank line) is no text.
         } else {
             out += text[i];
         }

@@ -9,5 +9,6 @@
 // value quoted-printable, so that a "=" at its end joins the next line.
 bool IsQuotedPrintable(std::string_view line);
 
-// "=XX" to its byte; anything else is kept as it stands.
+// "=XX" to its byte; a "=" that ends the text (a soft break before the blank
+// line that ends a value) is dropped; anything else is kept as it stands.
 std::string DecodeQuotedPrintable(std::string_view text);

@@ -19,7 +19,24 @@ struct CalendarKind {
     bool birthdays = false, holidays = false;
 };
 
-// The year of the record: "9999" for a holiday; for a birthday the year of
+// Whether the event is a birthday or anniversary: by its category, the
+// calendar's name, an exporter's mark, else a word of its title; never in
+// a holidays calendar or under a holiday category. A birthday series that
+// stops goes on: it is still that person's birthday.
+bool IsBirthday(const Event& event, const CalendarKind& calendar);
+
+// The year of the record: "9999" for a holiday (not a birthday, as
+// IsBirthday tells); for a birthday the year of
 // its start when the event plainly began before it was entered (then the
-// start is the day of birth, not the day of typing it in), else "8888".
-std::string YearOf(const Event& event, const Date& start, const CalendarKind& calendar);
+// start is the day of birth, not the day of typing it in) or the exporter
+// says so, else "8888". Years that cannot be a birth are no years
+// (BirthdayYear).
+std::string YearOf(const Event& event, const Date& start, bool birthday, const Date& today);
+
+// The person a birthday calendar's title names, as address books and
+// their calendars write it ("Anna's birthday", "Birthday: Anna",
+// "🎂 Anna (1985)", "Narozeniny 'Anna'", "Anna születésnapja", ...), so that
+// the entry has the name the same contact gives; with " - anniversary" for
+// an anniversary, and the year when the title gives one. False for a title
+// of no such form.
+bool PersonOfTitle(const std::string& title, std::string& person, int& year);

@@ -28,9 +28,12 @@ struct ImportEntry {
 // The suffix that marks an anniversary taken from a contact.
 constexpr char kAnniversarySuffix[] = " - anniversary";
 
-// The four-digit year text; a date without a year (0), or a year that is a
-// code of the data file, becomes "8888".
-std::string BirthdayYear(int year);
+// The year of a birth or wedding as the record's four digits; "8888" (no
+// age shown) for a date without a year (0), a year that is a code of the
+// data file, and the years exporters write for "no year": Apple's and
+// CardBook's 1604 and a phone's 1900 (older than 120 years), or a date
+// after today.
+std::string BirthdayYear(const Date& date, const Date& today);
 
 // What a calendar needs to know of the user's world.
 struct ReadContext {

@@ -16,6 +16,10 @@ struct Event {
     bool cancelled = false;
     std::vector<Dated> rdates, exdates;
     bool special = false;  // Apple's or Mozilla's mark of a birthday or anniversary
-    int category = 0;      // 1 a birthday's, -1 a holiday's, 0 neither
-    int line = 0;          // of its BEGIN:VEVENT
+    // The birthday calendars of address books: KDE's (its start is the day
+    // of birth or wedding), Nextcloud's (the year apart, a date of death too).
+    bool startIsBirth = false, death = false;
+    int givenYear = 0;
+    int category = 0;  // 1 a birthday's, -1 a holiday's, 0 neither
+    int line = 0;      // of its BEGIN:VEVENT
 };

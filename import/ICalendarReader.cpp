@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <climits>
-#include <cstdio>
 #include <set>
 
 #include "contentlines/Escapes.h"
@@ -11,13 +10,14 @@
 #include "import/Rule.h"
 #include "import/Series.h"
 #include "import/TimeZones.h"
+#include "import/WholeDays.h"
 
 namespace {
 
 class CalendarReader {
 public:
     CalendarReader(const ReadContext& context, const EntrySink& sink) : m_context(context), m_sink(sink) {}
-    int Read(ContentLineReader& reader);
+    int Read(ContentLineReader& reader, std::vector<ListedFeast>& feasts);
 
 private:
     void CalendarLine(const ContentLine& line);
@@ -26,7 +26,15 @@ private:
     void AddDates(const Event& event, const std::string& name);
     void AddWholeDay(const Event& event, const std::string& name, const Date& start);
     void DecideRule(const Event& event, const Date& start, ImportEntry& entry);
+    // A series that stops is still a person's birthday.
+    bool Lasting() const { return m_birthday; }
+    // A holiday of a holidays calendar, or under a holiday category, whose
+    // series stops with the last year the calendar lists: its maker listed
+    // the years he covered (one that stops earlier was ended).
+    bool Holiday(const Event& event) const { return !m_birthday && (m_kind.holidays || event.category < 0); }
+    void Listed(const Date& date) { m_horizon = std::max(m_horizon, DaysOf(date.year, date.month, date.day)); }
     void Emit(const ImportEntry& entry) { m_ended.Emit(entry, m_sink); }
+    void EmitPerson(ImportEntry entry);
 
     const ReadContext& m_context;
     const EntrySink& m_sink;
@@ -34,9 +42,13 @@ private:
     CalendarKind m_kind;
     bool m_fromTolvari = false;
     Event m_event;
+    bool m_birthday = false;          // the event decided on is a birthday (IsBirthday)
+    long long m_horizon = LLONG_MIN;  // the last day the calendar lists
+    std::vector<ImportEntry> m_held;  // holidays whose series stops, until the horizon is known
     std::set<std::string> m_masters;  // UIDs of events with a rule
     std::set<std::string> m_easter;   // names of Tolvari's moving holidays
     SeriesGroups m_groups;
+    WholeDays m_days;
     EndedSeries m_ended;
 };
 
@@ -89,6 +101,15 @@ void CalendarReader::Decide(const Event& event)
         entry.value = event.tolvariMoves.substr(0, 20);
         return m_easter.insert(entry.name).second ? Emit(entry) : void();
     }
+    if (event.death) {
+        entry.skip = Skip::Death;
+        entry.property = "DEATHDATE";
+        return Emit(entry);
+    }
+    // An appointment at a time of day is no birthday: spare it the words.
+    const bool appointment = event.rrule.empty() && event.rdates.empty() && event.recurrenceId.value.empty() &&
+                             event.start.value.find_first_of("Tt") != std::string::npos;
+    m_birthday = !appointment && IsBirthday(event, m_kind);
     const bool override = !event.recurrenceId.value.empty();
     if (override || (event.rrule.empty() && !event.rdates.empty())) {
         // One date of a series (Google writes a birthday as one per year):
@@ -100,7 +121,10 @@ void CalendarReader::Decide(const Event& event)
     if (!event.uid.empty() && !event.rrule.empty())
         m_masters.insert(event.uid);
     Date start;
-    if (!m_zones.LocalDate(event.start, m_context, start)) {
+    const bool dated = m_zones.LocalDate(event.start, m_context, start);
+    if (dated)
+        Listed(start);
+    if (!dated) {
         entry.skip = event.start.value.empty() ? Skip::NoStart : Skip::StartNotDate;
         entry.value = event.start.value.substr(0, 80);
     } else if (event.rrule.empty() && !event.cancelled && !entry.name.empty() &&
@@ -121,7 +145,25 @@ void CalendarReader::Decide(const Event& event)
     entry.day = start.day;
     entry.month = start.month;
     if (!entry.Skipped())
-        entry.year = YearOf(event, start, m_kind);
+        entry.year = YearOf(event, start, m_birthday, m_context.today);
+    if (entry.skip == Skip::Ended && Holiday(event) && !entry.name.empty()) {
+        entry.year = "9999";
+        return m_held.push_back(entry);
+    }
+    EmitPerson(entry);
+}
+
+// A birthday calendar's title becomes the name of its person ("Anna's
+// birthday": Anna), so that the entry meets the one from contacts.
+void CalendarReader::EmitPerson(ImportEntry entry)
+{
+    std::string person;
+    int year = 0;
+    if (!entry.Skipped() && entry.year != "9999" && PersonOfTitle(entry.name, person, year)) {
+        entry.name = person;
+        if (year && entry.year == "8888")
+            entry.year = BirthdayYear(Date{entry.day, entry.month, year}, m_context.today);
+    }
     Emit(entry);
 }
 
@@ -133,6 +175,7 @@ void CalendarReader::DecideRule(const Event& event, const Date& start, ImportEnt
     entry.skip = Yearly(ParseRule(event.rrule), start, lastYear, entry.value);
     if (entry.Skipped() || lastYear == INT_MAX)
         return;
+    Listed(Date{start.day, start.month, std::max(lastYear, start.year)});
     std::set<int> excluded;
     for (const Dated& d : event.exdates) {
         Date date;
@@ -143,7 +186,7 @@ void CalendarReader::DecideRule(const Event& event, const Date& start, ImportEnt
         --lastYear;
     const Date& today = m_context.today;
     if (lastYear < start.year ||
-        DaysOf(lastYear, start.month, start.day) < DaysOf(today.year, today.month, today.day)) {
+        (!Lasting() && DaysOf(lastYear, start.month, start.day) < DaysOf(today.year, today.month, today.day))) {
         entry.skip = Skip::Ended;
         entry.value = std::to_string(std::max(lastYear, start.year));
     }
@@ -153,6 +196,7 @@ void CalendarReader::AddDates(const Event& event, const std::string& name)
 {
     Series& series = m_groups.Group(event.uid.empty() ? "#" + std::to_string(m_groups.Size()) : event.uid, event.line);
     ++series.events;
+    series.lasting = series.lasting || Lasting();
     if (series.name.empty())
         series.name = name;
     std::vector<Dated> dates = event.rdates;
@@ -161,9 +205,10 @@ void CalendarReader::AddDates(const Event& event, const std::string& name)
     for (const Dated& d : dates) {
         Date date;
         if (m_zones.LocalDate(d, m_context, date)) {
+            Listed(date);
             series.dates.push_back(date);
             if (series.year.empty() || series.dates.size() == 1)
-                series.year = YearOf(event, date, m_kind);
+                series.year = YearOf(event, date, m_birthday, m_context.today);
         }
     }
     for (const Dated& d : event.exdates) {
@@ -179,13 +224,7 @@ void CalendarReader::AddDates(const Event& event, const std::string& name)
 
 void CalendarReader::AddWholeDay(const Event& event, const std::string& name, const Date& start)
 {
-    char day[8];
-    std::snprintf(day, sizeof day, "|%02d%02d", start.month, start.day);
-    Series& series = m_groups.Group("\n" + name + day, event.line);
-    series.name = name;
-    series.dates.push_back(start);
-    if (++series.events == 1)
-        series.year = YearOf(event, start, m_kind);
+    m_days.Add(name, start, YearOf(event, start, m_birthday, m_context.today), m_birthday, Holiday(event), event.line);
 }
 
 void CalendarReader::EventLine(const ContentLine& line)
@@ -223,6 +262,14 @@ void CalendarReader::EventLine(const ContentLine& line)
             e.category = 1;
     } else if (name == "X-APPLE-SPECIAL-DAY" || name == "X-MOZILLA-BIRTHDAY") {
         e.special = e.special || SaysBirthday(line.Utf8Value()) || name == "X-MOZILLA-BIRTHDAY";
+    } else if (name == "X-KDE-KABC-BIRTHDAY" || name == "X-KDE-KABC-ANNIVERSARY") {
+        e.startIsBirth = UpperAscii(line.value) == "YES";
+    } else if (name == "X-NEXTCLOUD-BC-FIELD-TYPE") {
+        e.death = UpperAscii(line.value) == "DEATHDATE";
+        e.special = !e.death;
+    } else if (name == "X-NEXTCLOUD-BC-YEAR") {
+        Date year;
+        e.givenYear = ParseDate(line.value + "0101", year) ? year.year : 0;
     }
 }
 
@@ -239,7 +286,7 @@ void CalendarReader::CalendarLine(const ContentLine& line)
 
 // The components as they nest: events and time zones are read, the rest
 // (alarms, to-dos) passed over.
-int CalendarReader::Read(ContentLineReader& reader)
+int CalendarReader::Read(ContentLineReader& reader, std::vector<ListedFeast>& feasts)
 {
     int events = 0;
     std::vector<std::string> components{"VCALENDAR"};
@@ -273,14 +320,26 @@ int CalendarReader::Read(ContentLineReader& reader)
             m_zones.Line(line, inside);
         }
     }
-    m_groups.Decide(m_masters, m_context.today, [this](const ImportEntry& entry) { Emit(entry); });
+    const auto emit = [this](const ImportEntry& entry) { EmitPerson(entry); };
+    m_groups.Decide(m_masters, m_context.today, emit);
+    m_days.Decide(m_context.today, m_horizon, emit, feasts);
+    // Within a year of the calendar's last day: calendars of a church year
+    // end their series in the two years it spans.
+    for (ImportEntry& entry : m_held) {
+        if (DaysOf(std::stoi(entry.value), entry.month, entry.day) + 2 * 366 > m_horizon) {
+            entry.skip = Skip::None;
+            entry.value.clear();
+        }
+        Emit(entry);
+    }
     m_ended.Finish(m_sink);
     return events;
 }
 
 }  // namespace
 
-int ReadICalendarLines(ContentLineReader& reader, const ReadContext& context, const EntrySink& sink)
+int ReadICalendarLines(ContentLineReader& reader, const ReadContext& context, const EntrySink& sink,
+                       std::vector<ListedFeast>& feasts)
 {
-    return CalendarReader(context, sink).Read(reader);
+    return CalendarReader(context, sink).Read(reader, feasts);
 }

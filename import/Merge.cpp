@@ -26,12 +26,26 @@ std::string RecordName(const std::string& utf8, bool& lossy)
     return name;
 }
 
+// A birthday or anniversary (a year, or 8888 for one without): a person
+// on a day, whatever the year.
+bool IsPersonal(std::string_view year)
+{
+    return year != "0000" && year != "9999";
+}
+
 }  // namespace
+
+void ImportMerge::Known(std::string_view day, std::string_view month, std::string_view year, std::string_view name)
+{
+    m_lines.insert(Key(day, month, year, name));
+    if (IsPersonal(year))
+        m_people.insert(Key(day, month, "", name));
+}
 
 ImportMerge::ImportMerge(RecordList& list) : m_list(list)
 {
     for (int i = 0; i < list.m_nCount; ++i)
-        m_lines.insert(Key(list.m_arrDay[i], list.m_arrMonth[i], list.m_arrYear[i], list.m_arrName[i]));
+        Known(list.m_arrDay[i], list.m_arrMonth[i], list.m_arrYear[i], list.m_arrName[i]);
 }
 
 void ImportMerge::Add(const std::vector<ImportEntry>& entries, const std::string& source, const ImportPrint& print)
@@ -59,10 +73,13 @@ void ImportMerge::Add(const ImportEntry& e, const std::string& source, const Imp
     std::snprintf(day, sizeof day, "%02d", e.day % 100);
     std::snprintf(month, sizeof month, "%02d", e.month % 100);
     const std::string line = Key(day, month, e.year, name);
-    if (!m_lines.insert(line).second) {
+    // A birthday without its year (a birthday calendar's) is the one of the
+    // same person on that day that is there already, with or without it.
+    if (m_lines.count(line) || (e.year == "8888" && m_people.count(Key(day, month, "", name)))) {
         ++m_counts.already;
         return;
     }
+    Known(day, month, e.year, name);
     m_list.m_arrDay.Add(day);
     m_list.m_arrMonth.Add(month);
     m_list.m_arrYear.Add(e.year);

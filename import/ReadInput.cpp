@@ -16,10 +16,10 @@ ReadResult ReadInput(ByteSource& source, const ReadContext& context, const Entry
         const std::string kind = UpperAscii(line.value);
         if (kind == "VCARD") {
             result.format = InputFormat::VCard;
-            result.items = ReadVCardLines(reader, line.number, sink);
+            result.items = ReadVCardLines(reader, line.number, context.today, sink);
         } else if (kind == "VCALENDAR") {
             result.format = InputFormat::ICalendar;
-            result.items = ReadICalendarLines(reader, context, sink);
+            result.items = ReadICalendarLines(reader, context, sink, result.feasts);
         }
     }
     return result;

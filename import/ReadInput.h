@@ -4,6 +4,7 @@
 #include <string_view>
 #include <vector>
 
+#include "calendar/MovableHolidays.h"
 #include "contentlines/ByteSource.h"
 #include "import/Entry.h"
 
@@ -12,6 +13,9 @@ enum class InputFormat { Unknown, VCard, ICalendar };
 struct ReadResult {
     InputFormat format = InputFormat::Unknown;
     int items = 0;  // cards or events
+    // The holidays that move with Easter a calendar lists one date a year,
+    // which Tolvari itself shows by HOLIDAYS= of Tolvari.ini.
+    std::vector<ListedFeast> feasts;
 };
 
 // Reads one input, handing each entry on as soon as its card or event is

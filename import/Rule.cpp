@@ -95,6 +95,8 @@ Rule ParseRule(std::string_view text)
             rule.byMonth = Numbers(value);
         else if (name == "BYMONTHDAY")
             rule.byMonthDay = Numbers(value);
+        else if (name == "BYYEARDAY")
+            rule.byYearDay = Numbers(value);
         else if (name == "COUNT")
             Limit(rule, AtoiSaturating(value));
         else if (name == "UNTIL")
@@ -128,15 +130,18 @@ Skip Yearly(const Rule& rule, const Date& start, int& lastYear, std::string& val
         value = std::to_string(rule.interval);
         return Skip::EveryYears;
     }
-    const auto only = [](const std::vector<int>& list, int n) {
-        return std::all_of(list.begin(), list.end(), [n](int k) { return k == n; });
+    const auto only = [](const std::vector<int>& list, int n, int alias) {
+        return std::all_of(list.begin(), list.end(), [=](int k) { return k == n || k == alias; });
     };
-    // -1, the month's last day, is the start's day every year only for the
-    // longest a month has (29 February: 28 in common years, as Tolvari shows it).
-    const bool lastDay = rule.byMonthDay == std::vector<int>{-1} &&
-                         start.day == (start.month == 2 ? 29 : 30 + (start.month + start.month / 8) % 2);
-    if (!only(rule.byMonth, start.month) || !(lastDay || only(rule.byMonthDay, start.day)) ||
-        !only(rule.byYearDay, 0) || !rule.byDay.empty() || rule.other) {
+    // The same day written from the month's end (Nextcloud's 29 February:
+    // BYMONTH=2;BYMONTHDAY=-1) or as a day of the year where every year has
+    // it the same (KDE's 29 February: BYYEARDAY=60).
+    static const int kLength[] = {31, 29, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    const int fromEnd = start.day == kLength[start.month - 1] ? -1 : start.day;
+    const int yearDay =
+        start.month <= 2 ? static_cast<int>(DaysOf(2001, start.month, start.day) - DaysOf(2001, 1, 1)) + 1 : 0;
+    if (!only(rule.byMonth, start.month, start.month) || !only(rule.byMonthDay, start.day, fromEnd) ||
+        !only(rule.byYearDay, 0, yearDay) || !rule.byDay.empty() || rule.other) {
         value = rule.text.substr(0, 80);
         return Skip::OtherDates;
     }

@@ -36,7 +36,8 @@ void SeriesGroups::Decide(const std::set<std::string>& masters, const Date& toda
             for (int k = 1; k < series.events; ++k)
                 emit(entry);
         } else if (entry.Skipped()) {
-        } else if (DaysOf(lastYear, first.month, first.day) < DaysOf(today.year, today.month, today.day)) {
+        } else if (!series.lasting &&
+                   DaysOf(lastYear, first.month, first.day) < DaysOf(today.year, today.month, today.day)) {
             entry.skip = Skip::Ended;
             entry.value = std::to_string(lastYear);
         } else if (entry.name.empty()) {

@@ -17,7 +17,8 @@ struct Series {
     std::string name, year;
     std::vector<Date> dates;
     int events = 0;
-    int line = 0;  // of the first event
+    int line = 0;          // of the first event
+    bool lasting = false;  // a birthday or a holiday of a holidays calendar: it does not end
 };
 
 class SeriesGroups {
@@ -27,7 +28,8 @@ public:
     size_t Size() const { return m_groups.size(); }
     // One entry per group but those of the UIDs in masters (a series with a
     // rule, of which they are changed dates): taken if it repeats on one date
-    // into this year or later; a group of one year gives one-offs, one per event.
+    // into this year or later, or lasts; a group of one year gives one-offs,
+    // one per event.
     void Decide(const std::set<std::string>& masters, const Date& today, const EntrySink& emit) const;
 
 private:

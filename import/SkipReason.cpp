@@ -11,6 +11,10 @@ std::string Worded(Skip why, const std::string& property, const std::string& val
         return property + " is text, not a date: " + value;
     case Skip::NotADate:
         return property + " is not a date of day and month: " + value;
+    case Skip::NotRead:
+        return property + " is a date this program does not take (" + value + ")";
+    case Skip::Death:
+        return property + " is a date of death";
     case Skip::Unended:
         return "a card without END:VCARD (the file may be cut short)";
     case Skip::NoStart:
@@ -33,6 +37,10 @@ std::string Worded(Skip why, const std::string& property, const std::string& val
         return "an event without a SUMMARY";
     case Skip::Moves:
         return "falls on other dates in other years";
+    case Skip::TwoYears:
+        return "listed in " + value + " only: too few years to tell that it repeats every year";
+    case Skip::MovesWithEaster:
+        return "a feast that moves with Easter (" + value + " in every year listed)";
     case Skip::Easter:
         return "moves with Easter: HOLIDAYS=" + value;
     }

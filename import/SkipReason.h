@@ -11,6 +11,8 @@ enum class Skip {
     DateText,  // property: VALUE=text
     NotADate,  // property: not a date of day and month
     Unended,   // a card without END:VCARD
+    NotRead,   // property: a date of a kind not taken; value: the date
+    Death,     // property: a date of death
     // iCalendar
     NoStart,       // an event without DTSTART
     StartNotDate,  // DTSTART not a date
@@ -21,7 +23,9 @@ enum class Skip {
     EveryYears,  // value: the interval in years
     Ended,       // value: the year of the last date
     NoSummary,
-    Moves,  // dates listed that fall on other days
+    Moves,            // dates listed that fall on other days
+    TwoYears,         // the same day listed in two years only; value: the years
+    MovesWithEaster,  // a feast that moves with Easter; value: how far from it, and which Easter
     // Tolvari's own export
     Easter,  // a holiday that moves with Easter; value: the country
 };

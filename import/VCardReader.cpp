@@ -1,5 +1,8 @@
 #include "import/VCardReader.h"
 
+#include <unordered_map>
+#include <unordered_set>
+
 #include "contentlines/Escapes.h"
 
 namespace {
@@ -30,24 +33,61 @@ std::string NameFromN(const ContentLine& n)
     return name;
 }
 
-// Apple writes its own labels as "_$!<Anniversary>!$_".
-std::string LabelOf(const std::vector<ContentLine>& card, const std::string& group)
-{
-    for (const ContentLine& line : card) {
-        if (!group.empty() && line.name == "X-ABLABEL" && UpperAscii(line.group) == UpperAscii(group)) {
-            std::string label = UnescapeText(line.Utf8Value());
-            if (label.size() > 8 && label.compare(0, 4, "_$!<") == 0 && label.compare(label.size() - 4, 4, ">!$_") == 0)
-                label = label.substr(4, label.size() - 8);
-            return label;
+// What a card's lines say of each other, gathered in one pass: the labels
+// of Apple's grouped dates, and the dates also given as text (vCard 4.0's
+// ALTID), so that a card of many dates takes time in proportion to its size.
+struct CardIndex {
+    std::unordered_map<std::string, std::string> labels;  // by group in upper case
+    std::unordered_set<std::string> altDates;             // property and ALTID of a date given as a date
+
+    explicit CardIndex(const std::vector<ContentLine>& card)
+    {
+        for (const ContentLine& line : card) {
+            const std::string altId = line.Param("ALTID");
+            if (line.name == "X-ABLABEL" && !line.group.empty()) {
+                // Apple writes its own labels as "_$!<Anniversary>!$_".
+                std::string label = UnescapeText(line.Utf8Value());
+                if (label.size() > 8 && label.compare(0, 4, "_$!<") == 0 &&
+                    label.compare(label.size() - 4, 4, ">!$_") == 0)
+                    label = label.substr(4, label.size() - 8);
+                labels.emplace(UpperAscii(line.group), label);
+            } else if (!altId.empty() && UpperAscii(line.Param("VALUE")) != "TEXT") {
+                altDates.insert(line.name + '\n' + altId);
+            }
         }
     }
-    return std::string();
-}
+    std::string LabelOf(const std::string& group) const
+    {
+        const auto found = group.empty() ? labels.end() : labels.find(UpperAscii(group));
+        return found == labels.end() ? std::string() : found->second;
+    }
+    // A date also given as text: the text is left out.
+    bool TextAlternative(const ContentLine& text) const
+    {
+        const std::string altId = text.Param("ALTID");
+        return !altId.empty() && UpperAscii(text.Param("VALUE")) == "TEXT" && altDates.count(text.name + '\n' + altId);
+    }
+};
 
+// The anniversary properties of vCard 4.0 and of the exporters before it:
+// Evolution and KDE's (X-ANNIVERSARY, X-EVOLUTION-, X-KADDRESSBOOK-X-),
+// Outlook's, and the Windows Address Book's and Outlook Express's
+// X-WAB-WEDDING_ANNIVERSARY (as FolkerKinzel/VCards documents them).
 bool IsAnniversaryName(const std::string& name)
 {
     return name == "ANNIVERSARY" || name == "X-ANNIVERSARY" || name == "X-EVOLUTION-ANNIVERSARY" ||
-           name == "X-MS-ANNIVERSARY" || name == "X-KADDRESSBOOK-X-ANNIVERSARY";
+           name == "X-MS-ANNIVERSARY" || name == "X-KADDRESSBOOK-X-ANNIVERSARY" || name == "X-WAB-WEDDING_ANNIVERSARY";
+}
+
+// A property of a kind not taken that may hold a date (DEATHDATE of RFC
+// 6474, an exporter's own): listed with its reason when it does.
+bool MayBeDated(const std::string& name)
+{
+    for (const char* word : {"DATE", "BDAY", "BIRTH", "ANNIV", "WEDDING", "DEATH"}) {
+        if (name.find(word) != std::string::npos)
+            return true;
+    }
+    return false;
 }
 
 // The lines a card's entries are made of; the rest (photos above all) is
@@ -55,7 +95,8 @@ bool IsAnniversaryName(const std::string& name)
 bool Needed(const ContentLine& line)
 {
     return line.name == "FN" || line.name == "N" || line.name == "BDAY" || IsAnniversaryName(line.name) ||
-           line.name == "X-ABDATE" || line.name == "X-ABLABEL" || line.name == "X-ANDROID-CUSTOM";
+           line.name == "X-ABDATE" || line.name == "X-ABLABEL" || line.name == "X-ANDROID-CUSTOM" ||
+           MayBeDated(line.name);
 }
 
 struct DateLine {
@@ -64,7 +105,7 @@ struct DateLine {
 };
 
 // A date property of the card, or false if the line is none.
-bool DateOf(const std::vector<ContentLine>& card, const ContentLine& line, DateLine& out)
+bool DateOf(const CardIndex& card, const ContentLine& line, DateLine& out)
 {
     out.property = line.name;
     out.value = Trimmed(line.Utf8Value());
@@ -77,7 +118,7 @@ bool DateOf(const std::vector<ContentLine>& card, const ContentLine& line, DateL
     }
     std::string label;
     if (line.name == "X-ABDATE") {
-        label = LabelOf(card, line.group);
+        label = card.LabelOf(line.group);
     } else if (line.name == "X-ANDROID-CUSTOM") {
         // "vnd.android.cursor.item/contact_event;DATE;TYPE;LABEL": type 1 is
         // an anniversary, 2 other, 3 the birthday, 0 one the user named.
@@ -89,7 +130,8 @@ bool DateOf(const std::vector<ContentLine>& card, const ContentLine& line, DateL
             return true;
         label = parts[2] == "1" ? "anniversary" : parts.size() > 3 && !Trimmed(parts[3]).empty() ? parts[3] : "other";
     } else {
-        return false;
+        Date date;
+        return MayBeDated(line.name) && ParseDate(out.value, date);
     }
     label = Trimmed(label);
     if (UpperAscii(label).find("ANNIVERSARY") != std::string::npos)
@@ -99,20 +141,7 @@ bool DateOf(const std::vector<ContentLine>& card, const ContentLine& line, DateL
     return true;
 }
 
-// A date also given as text (vCard 4.0's ALTID): the text is left out.
-bool TextAlternative(const std::vector<ContentLine>& card, const ContentLine& text)
-{
-    const std::string altId = text.Param("ALTID");
-    if (altId.empty() || UpperAscii(text.Param("VALUE")) != "TEXT")
-        return false;
-    for (const ContentLine& line : card) {
-        if (line.name == text.name && line.Param("ALTID") == altId && UpperAscii(line.Param("VALUE")) != "TEXT")
-            return true;
-    }
-    return false;
-}
-
-void ReadCard(const std::vector<ContentLine>& card, const EntrySink& sink)
+void ReadCard(const std::vector<ContentLine>& card, const Date& today, const EntrySink& sink)
 {
     std::string name;
     for (const ContentLine& line : card) {
@@ -123,17 +152,23 @@ void ReadCard(const std::vector<ContentLine>& card, const EntrySink& sink)
         if (line.name == "N" && name.empty())
             name = NameFromN(line);
     }
+    const CardIndex index(card);
     for (const ContentLine& line : card) {
         DateLine dated;
-        if (!DateOf(card, line, dated) || TextAlternative(card, line))
+        if (!DateOf(index, line, dated) || index.TextAlternative(line))
             continue;
         ImportEntry entry;
         entry.name = name;
         entry.line = line.number;
         entry.property = dated.property;
         Date date;
+        const bool known = line.name == "BDAY" || IsAnniversaryName(line.name) || line.name == "X-ABDATE" ||
+                           line.name == "X-ANDROID-CUSTOM";
         if (name.empty()) {
             entry.skip = Skip::NoName;
+        } else if (!known) {
+            entry.skip = line.name.find("DEATH") != std::string::npos ? Skip::Death : Skip::NotRead;
+            entry.value = dated.value.substr(0, 80);
         } else if (dated.text) {
             entry.skip = Skip::DateText;
             entry.value = UnescapeText(dated.value);
@@ -147,7 +182,7 @@ void ReadCard(const std::vector<ContentLine>& card, const EntrySink& sink)
                 date.year = 0;
             entry.day = date.day;
             entry.month = date.month;
-            entry.year = BirthdayYear(date.year);
+            entry.year = BirthdayYear(date, today);
             entry.name += dated.suffix;
         }
         sink(entry);
@@ -165,7 +200,7 @@ std::string CardName(const std::vector<ContentLine>& card)
 
 }  // namespace
 
-int ReadVCardLines(ContentLineReader& reader, int begin, const EntrySink& sink)
+int ReadVCardLines(ContentLineReader& reader, int begin, const Date& today, const EntrySink& sink)
 {
     int cards = 0;
     std::vector<ContentLine> card;
@@ -193,7 +228,7 @@ int ReadVCardLines(ContentLineReader& reader, int begin, const EntrySink& sink)
             reader.KeepFoldBlank(false);
         } else if (line.name == "END" && vcard && depth > 0) {
             if (--depth == 0) {
-                ReadCard(card, sink);
+                ReadCard(card, today, sink);
                 card.clear();
                 ++cards;
             }

@@ -6,6 +6,7 @@
 #include "import/Entry.h"
 
 // The birthdays and anniversaries of every card, in file order; cards
-// without one give no entry. The reader stands after the first card's
-// BEGIN line, which is on line `begin`.
-int ReadVCardLines(ContentLineReader& reader, int begin, const EntrySink& sink);
+// without one give no entry; a year is kept only when it can be one by
+// today. The reader stands after the first card's BEGIN line, which is on
+// line `begin`.
+int ReadVCardLines(ContentLineReader& reader, int begin, const Date& today, const EntrySink& sink);

@@ -10,4 +10,5 @@ list(APPEND CORE_SOURCES
   import/Series.cpp
   import/SkipReason.cpp
   import/TimeZones.cpp
-  import/VCardReader.cpp)
+  import/VCardReader.cpp
+  import/WholeDays.cpp)

@@ -51,9 +51,24 @@ ReadContext ContextOf(const ImportOptions& options)
     return context;
 }
 
+// Once, at the end: the holidays that move with Easter (each skipped above
+// with its reason) are shown by Tolvari itself, every year, for its
+// countries.
+void HolidaysHint(const std::vector<ListedFeast>& feasts, const ImportPrint& print)
+{
+    const std::vector<std::string> countries = CountriesOfFeasts(feasts);
+    if (countries.empty() || countries.size() > 2)
+        return;
+    print("Note: Tolvari shows the holidays that move with Easter itself, every year, with the line HOLIDAYS=" +
+              countries[0] + (countries.size() > 1 ? " (or HOLIDAYS=" + countries[1] + ")" : std::string()) +
+              " in Tolvari.ini.",
+          false);
+}
+
 // One input merged, with a line of what it gave; false (and said) if it
 // cannot be read whole or is no contacts or calendar file.
-bool MergeInput(const std::string& input, const ReadContext& context, ImportMerge& merge, const ImportPrint& print)
+bool MergeInput(const std::string& input, const ReadContext& context, ImportMerge& merge,
+                std::vector<ListedFeast>& feasts, const ImportPrint& print)
 {
     FileSource source(input);
     if (!source.IsOpen()) {
@@ -62,6 +77,7 @@ bool MergeInput(const std::string& input, const ReadContext& context, ImportMerg
     }
     const ImportMerge::Counts before = merge.Done();
     const ReadResult read = ReadInput(source, context, [&](const ImportEntry& e) { merge.Add(e, input, print); });
+    feasts.insert(feasts.end(), read.feasts.begin(), read.feasts.end());
     std::string error;
     if (source.Failed())
         error = "Can't read file " + input + " to its end.";
@@ -97,8 +113,9 @@ int Run(const ImportOptions& options, const ImportPrint& print, bool& written)
     const int removed = RemoveCalendars(options, list, print);
     ImportMerge merge(list);
     AddCalendars(options, list, merge, print);
+    std::vector<ListedFeast> feasts;
     for (const std::string& input : options.inputs) {
-        if (!MergeInput(input, context, merge, print))
+        if (!MergeInput(input, context, merge, feasts, print))
             return 1;
     }
     if (options.dryRun) {
@@ -109,6 +126,7 @@ int Run(const ImportOptions& options, const ImportPrint& print, bool& written)
             return 1;
         written = true;
     }
+    HolidaysHint(feasts, print);
     print((removed ? std::to_string(removed) + " removed, " : std::string()) + ImportSummary(merge.Done()), false);
     PrintCalendarNotes(options, list, print);
     return 0;

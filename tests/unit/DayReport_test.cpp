@@ -5,10 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include "Rows.h"
 #include "calendar/Easter.h"
 #include "calendar/MovableHolidays.h"
-
-#include "Rows.h"
 
 static CurrentDate Date(int day, int month, int year, int dow)
 {
@@ -94,10 +93,27 @@ TEST(DayReport, FieldsByExample)
 // that move with it on the dates their countries publish.
 TEST(Computus, EasterAndItsHolidaysAgainstPublishedTables)
 {
-    const std::vector<std::pair<int, int>> tables[] = {  // year, month * 100 + day: Western, then Orthodox
-        {{1704, 323}, {1818, 322}, {1844, 407}, {1950, 409}, {1954, 418}, {1991, 331}, {2000, 423}, {2027, 328},
-         {3249, 425}, {3401, 322}, {4099, 419}},
-        {{1589, 409}, {1603, 504}, {1994, 501}, {1995, 423}, {2000, 430}, {2015, 412}, {2016, 501}, {2027, 502},
+    const std::vector<std::pair<int, int>> tables[] = {
+        // year, month * 100 + day: Western, then Orthodox
+        {{1704, 323},
+         {1818, 322},
+         {1844, 407},
+         {1950, 409},
+         {1954, 418},
+         {1991, 331},
+         {2000, 423},
+         {2027, 328},
+         {3249, 425},
+         {3401, 322},
+         {4099, 419}},
+        {{1589, 409},
+         {1603, 504},
+         {1994, 501},
+         {1995, 423},
+         {2000, 430},
+         {2015, 412},
+         {2016, 501},
+         {2027, 502},
          {2870, 420}},
     };
     for (Computus method : {Computus::Western, Computus::Orthodox}) {
@@ -126,4 +142,26 @@ TEST(Computus, EasterAndItsHolidaysAgainstPublishedTables)
         }
         EXPECT_EQ(found, dates) << code;
     }
+}
+
+// The country a calendar file's moving feasts belong to, as Thunderbird's
+// holiday calendars title them: by name at the same distance from Easter.
+TEST(MovableHolidays, CountryOfTheFeastsACalendarLists)
+{
+    const Computus w = Computus::Western;
+    const struct {
+        std::vector<ListedFeast> feasts;
+        std::vector<std::string> countries;
+    } cases[] = {
+        // Nagypéntek, Húsvét hétfő, Pünkösd
+        {{{-2, w, "Nagyp\xE9ntek"}, {1, w, "H\xFAsv\xE9t h\xE9tf\xF5"}, {49, w, "P\xFCnk\xF6sd"}}, {"HU"}},
+        // Velký pátek and Veľký piatok at the same distances: the names tell
+        {{{-2, w, "Velk\xFD p\xE1tek"}, {1, w, "Velikono\xE8n\xED pond\xECl\xED"}}, {"CZ"}},
+        {{{-2, w, "Ve\xBEk\xFD piatok"}, {1, w, "Ve\xBEkono\xE8n\xFD pondelok"}}, {"SK"}},
+        {{{0, Computus::Orthodox, "Pa\xBAtele"}, {49, Computus::Orthodox, "Rusaliile"}}, {"RO"}},
+        {{{1, w, "Ostermontag"}, {39, w, "Christi Himmelfahrt"}, {50, w, "Pfingstmontag"}}, {"AT", "DE"}},
+        {{{1, w, "Easter Monday"}, {49, w, "Pinksteren"}}, {}},  // another country's
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(CountriesOfFeasts(c.feasts), c.countries) << c.feasts[0].name;
 }

@@ -56,15 +56,29 @@ TEST(ImportVCard, BirthdaysAndAnniversaries)
          Card({"FN:A", "BDAY:1985", "BDAY:00000305", "BDAY:99990305"}) + Card({"BDAY:19500305"}),
          {"skipped 3: BDAY is not a date of day and month: 1985", "05.03 8888 A", "05.03 8888 A",
           "skipped 8: a card without a name (FN or N)"}},
+        {"Android's quoted-printable: a soft break at the value's end, then the blank line that ends it",
+         Card({"VERSION:2.1", "N;CHARSET=UTF-8;ENCODING=QUOTED-PRINTABLE:Nov=C3=A1k;Jan=", "", "TEL;CELL:+420600",
+               "BDAY:19800102"}),
+         {"02.01 1980 Jan Nov\xC3\xA1k"}},
+        {"the Windows Address Book's and Outlook Express's anniversary; dates of other kinds listed",
+         Card({"FN:Eva", "X-WAB-WEDDING_ANNIVERSARY:19960214", "DEATHDATE:20010101", "X-PHONE-NAMEDAY-DATE:--0726",
+               "BIRTHPLACE:Brno"}),
+         {"14.02 1996 Eva - anniversary", "skipped 4: DEATHDATE is a date of death",
+          "skipped 5: X-PHONE-NAMEDAY-DATE is a date this program does not take (--0726)"}},
+        {"years that are no years: 1604 without Apple's parameter (CardBook), a phone's 1900, after today",
+         Card({"FN:Eva", "BDAY:16041211", "BDAY:19000101", "BDAY:20261208", "BDAY:19061207"}),
+         {"11.12 8888 Eva", "01.01 8888 Eva", "08.12 8888 Eva", "07.12 1906 Eva"}},
         {"text before the first card, an agent's card inside a card, a card without END:VCARD",
          Join({"Note: exported contacts", "BEGIN:VCARD", "FN:A", "AGENT:", "BEGIN:VCARD", "FN:B", "BDAY:20000101",
-               "END:VCARD", "BDAY:19000102", "END:VCARD", "BEGIN:VCARD", "FN:C", "END:VCARD", "BEGIN:VCARD", "FN:D",
+               "END:VCARD", "BDAY:19100102", "END:VCARD", "BEGIN:VCARD", "FN:C", "END:VCARD", "BEGIN:VCARD", "FN:D",
                "BDAY:19000103", "BEGIN:VCARD", "FN:E", "BDAY:19000104"}),
-         {"02.01 1900 A", "skipped 14: a card without END:VCARD (the file may be cut short)",
+         {"02.01 1910 A", "skipped 14: a card without END:VCARD (the file may be cut short)",
           "skipped 17: a card without END:VCARD (the file may be cut short)"}},
     };
+    ReadContext context;
+    context.today = Date{7, 12, 2026};
     for (const auto& c : cases)
-        EXPECT_EQ(Shown(ReadEntries(c.text)), c.expected) << c.what;
+        EXPECT_EQ(Shown(ReadEntries(c.text, context)), c.expected) << c.what;
 }
 
 }  // namespace
