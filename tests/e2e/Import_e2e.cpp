@@ -133,6 +133,25 @@ TEST(Import, TwoWritersLoseNothing)
     }
 }
 
+// A device or a folder as the data file is refused at once, as is a
+// read-only data file.
+TEST(Import, WhatIsNoFileOrReadOnlyIsRefused)
+{
+    e2e::TempDir dir;
+    dir.Write(L"a.vcf", Cards(0, 1)), dir.Write(L"Tolvari.dat", kData);
+    ::CreateDirectoryW(dir.File(L"folder.dat").c_str(), nullptr);
+    ::SetFileAttributesW(dir.File(L"Tolvari.dat").c_str(), FILE_ATTRIBUTE_READONLY);
+    for (const auto& [args, error] :
+         {std::pair(L"--data NUL a.vcf", "Error: NUL is a device or a pipe, not a data file."),
+          std::pair(L"--data folder.dat a.vcf", "Error: folder.dat is a folder, not a data file."),
+          std::pair(L"a.vcf", "Error: Can't write file Tolvari.dat: it is read-only.")}) {
+        EXPECT_EQ(Tool(dir, args).Wait(), 1u);
+        EXPECT_NE(dir.Read(L"report.txt").find(error), std::string::npos) << error;
+    }
+    ::SetFileAttributesW(dir.File(L"Tolvari.dat").c_str(), FILE_ATTRIBUTE_NORMAL);
+    EXPECT_EQ(dir.Read(L"Tolvari.dat"), kData);
+}
+
 // The test variant of the program, TolvariImportFaults.exe, fails the n-th
 // call of a kind of the file layer, or the n-th allocation, as Windows
 // would: for each n until a run in which nothing failed, in the import and
