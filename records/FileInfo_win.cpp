@@ -124,4 +124,20 @@ FileSnapshot SnapshotOf(const std::string& path)
     return snapshot;
 }
 
+FileKind KindOf(const std::string& path)
+{
+    const std::wstring name = winfs::WideName(path);
+    if (name.empty() || winfs::Failed(FaultCall::Size, ERROR_NETNAME_DELETED))
+        return FileKind::None;
+    const DWORD attributes = GetFileAttributesW(name.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY))
+        return FileKind::Folder;
+    // A device (NUL, COM1) or a pipe has no attributes of a file on every
+    // system: its type tells.
+    const winfs::Handle file{winfs::OpenForInfo(name)};
+    if (file.h == INVALID_HANDLE_VALUE)
+        return FileKind::None;
+    return GetFileType(file.h) == FILE_TYPE_DISK ? FileKind::File : FileKind::Other;
+}
+
 }  // namespace filesys

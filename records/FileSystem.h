@@ -36,6 +36,12 @@ struct FileSnapshot {
 // for no file, or anything else (a directory, a device, a pipe).
 FileSnapshot SnapshotOf(const std::string& path);
 
+// What a name leads to now, its links followed, so that a message can say
+// why it cannot be read: nothing (or nothing the system will say), a
+// regular file, a folder, or something else (a device, a pipe).
+enum class FileKind { None, File, Folder, Other };
+FileKind KindOf(const std::string& path);
+
 // The file's identity as text (SnapshotOf), or, for a name that leads to no
 // regular file, SameFileKey's text of the name.
 std::string FileKey(const std::string& path);

@@ -202,6 +202,14 @@ FileSnapshot SnapshotOf(const std::string& path)
     return file.fd >= 0 && Stat(file.fd, st) ? SnapshotFrom(st) : FileSnapshot();
 }
 
+FileKind KindOf(const std::string& path)
+{
+    struct stat st;
+    if (Failed(FaultCall::Size, EIO) || ::stat(path.c_str(), &st) != 0)
+        return FileKind::None;
+    return S_ISREG(st.st_mode) ? FileKind::File : S_ISDIR(st.st_mode) ? FileKind::Folder : FileKind::Other;
+}
+
 ReadStatus ReadFileBelow(const std::string& path, std::string& out, unsigned long long limit, FileSnapshot* read)
 {
     // Without a writer a pipe would hold the open until one comes.

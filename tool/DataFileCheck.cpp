@@ -42,15 +42,26 @@ bool FindForeignLineAnyEnds(std::string_view bytes, size_t& number, std::string_
     return false;
 }
 
+// Why a data file cannot be opened when it is no file at all; else "", as
+// the system's refusal has no more to say.
+std::string NotAFile(const std::string& path)
+{
+    const filesys::FileKind kind = filesys::KindOf(path);
+    return kind == filesys::FileKind::Folder  ? "Error: " + path + " is a folder, not a data file."
+           : kind == filesys::FileKind::Other ? "Error: " + path + " is a device or a pipe, not a data file."
+                                              : std::string();
+}
+
 }  // namespace
 
-bool ReadCheckedDataFile(const std::string& path, RecordList& list, const ImportPrint& print)
+bool ReadCheckedDataFile(const std::string& path, RecordList& list, filesys::FileSnapshot& read,
+                         const ImportPrint& print)
 {
     auto bytes = std::make_shared<std::string>();
     std::string error;
     try {
-        const filesys::ReadStatus status = filesys::ReadFileBelow(path, *bytes, kMaxDataFileBytes);
-        if (status == filesys::ReadStatus::CannotRead)
+        const filesys::ReadStatus status = filesys::ReadFileBelow(path, *bytes, kMaxDataFileBytes, &read);
+        if (status == filesys::ReadStatus::CannotRead && (error = NotAFile(path)).empty())
             error = "Error: Can't open file " + path + ".";
         else if (status == filesys::ReadStatus::TooLarge)
             error = "Error: File " + path + " is too large; a data file must be smaller than 2 GB.";
@@ -93,4 +104,44 @@ bool RefusedWhileRunning(const std::string& path, bool dryRun, const ImportPrint
               ", and would write over what is imported. Close Tolvari and import again; nothing was imported.",
           true);
     return true;
+}
+
+bool LockedForImport(DataFileLock& lock, const std::string& path, unsigned waitMs, const ImportPrint& print)
+{
+    DataFileLock::Result result = lock.Lock(path, 0);
+    if (result == DataFileLock::Result::Busy) {
+        print("Waiting for another import into " + path + " to finish...", false);
+        result = lock.Lock(path, waitMs);
+    }
+    if (result == DataFileLock::Result::Locked)
+        return true;
+    if (result == DataFileLock::Result::Busy) {
+        print("Error: another import is still writing " + path + " (waited " + std::to_string((waitMs + 999) / 1000) +
+                  " s). Nothing was imported; import again when it is done.",
+              true);
+    } else {
+        const std::string why = NotAFile(path);
+        print((why.empty() ? "Error: Can't open file " + path + " to keep other writers out while importing." : why) +
+                  " Nothing was imported.",
+              true);
+    }
+    return false;
+}
+
+bool WriteImported(const std::string& path, const RecordList& list, const filesys::FileSnapshot& read,
+                   const ImportPrint& print)
+{
+    using filesys::WriteStatus;
+    const WriteStatus status = filesys::ReplaceFileBytes(path, FormatDataFile(list, 0), &read);
+    if (status == WriteStatus::Written)
+        return true;
+    // Another program wrote it, or put something else in its place, since
+    // it was read; unless only the look at it failed.
+    if ((status == WriteStatus::Changed && filesys::SnapshotOf(path) != read) || status == WriteStatus::NotAFile)
+        print("Error: " + path + " changed while importing; nothing was written. Import again.", true);
+    else
+        print("Error: Can't write file " + path + (status == WriteStatus::ReadOnly ? ": it is read-only" : "") +
+                  ". It was not changed; nothing was imported.",
+              true);
+    return false;
 }

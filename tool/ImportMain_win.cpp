@@ -4,6 +4,7 @@
 // the console as UTF-16, or as UTF-8 when the output is redirected.
 #include <windows.h>
 
+#include <new>
 #include <string>
 #include <vector>
 
@@ -29,17 +30,18 @@ std::wstring Wide(const std::string& utf8)
     return out;
 }
 
-void WriteLine(DWORD which, const std::string& line)
+// False if the line could not be written whole (a full disk, a closed pipe,
+// no such handle).
+bool WriteLine(DWORD which, const std::string& line)
 {
     HANDLE out = GetStdHandle(which);
     DWORD mode = 0, done = 0;
     if (GetConsoleMode(out, &mode)) {
         const std::wstring text = Wide(line) + L"\r\n";
-        WriteConsoleW(out, text.data(), static_cast<DWORD>(text.size()), &done, nullptr);
-    } else {
-        const std::string text = line + "\r\n";
-        WriteFile(out, text.data(), static_cast<DWORD>(text.size()), &done, nullptr);
+        return WriteConsoleW(out, text.data(), static_cast<DWORD>(text.size()), &done, nullptr) && done == text.size();
     }
+    const std::string text = line + "\r\n";
+    return WriteFile(out, text.data(), static_cast<DWORD>(text.size()), &done, nullptr) && done == text.size();
 }
 
 bool FileExists(const wchar_t* name)
@@ -86,9 +88,8 @@ void WaitIfOwnConsole()
     ReadConsoleW(GetStdHandle(STD_INPUT_HANDLE), buffer, 16, &read, nullptr);
 }
 
-}  // namespace
-
-int wmain(int argc, wchar_t** argv)
+// The command line run; the report's lines go to the console or the output.
+int Run(int argc, wchar_t** argv)
 {
     std::vector<std::wstring> wide(argv + 1, argv + argc);
     std::vector<std::string> args;
@@ -97,10 +98,15 @@ int wmain(int argc, wchar_t** argv)
     ImportOptions options;
     std::string error;
     int code = 0;
+    bool printed = true;
+    const ImportPrint print = [&printed](const std::string& line, bool isError) {
+        if (!WriteLine(isError ? STD_ERROR_HANDLE : STD_OUTPUT_HANDLE, line) && !isError)
+            printed = false;
+    };
     if (!ParseImportArgs(args, options, error) || options.help) {
         if (!options.help)
-            WriteLine(STD_ERROR_HANDLE, "Error: " + error);
-        WriteLine(options.help ? STD_OUTPUT_HANDLE : STD_ERROR_HANDLE, ImportUsage("TolvariImport"));
+            print("Error: " + error, true);
+        print(ImportUsage("TolvariImport"), !options.help);
         code = options.help ? 0 : 2;
     } else {
         if (options.dataFile.empty()) {
@@ -117,10 +123,23 @@ int wmain(int argc, wchar_t** argv)
         }
         filesys::UseUtf8FileNames();
         options.utf8FileNames = true;
-        const ImportPrint print = [](const std::string& line, bool isError) {
-            WriteLine(isError ? STD_ERROR_HANDLE : STD_OUTPUT_HANDLE, line);
-        };
         code = options.exportFile.empty() ? RunImport(options, print) : RunExport(options, print);
+    }
+    return ExitCode(code, printed, print);
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv)
+{
+    int code = 1;
+    try {
+        code = Run(argc, argv);
+    } catch (const std::bad_alloc&) {
+        // Before a run began: the runs catch their own. The line needs no memory.
+        DWORD done = 0;
+        WriteFile(GetStdHandle(STD_ERROR_HANDLE), kNoMemoryToStart, sizeof kNoMemoryToStart - 1, &done, nullptr);
+        WriteFile(GetStdHandle(STD_ERROR_HANDLE), "\r\n", 2, &done, nullptr);
     }
     WaitIfOwnConsole();
     return code;

@@ -28,6 +28,8 @@ struct ImportOptions {
     // Minutes east of UTC of local time at a UTC time; empty: the C
     // library's local time.
     std::function<int(long long utc)> localOffset;
+    // How long the import waits for another one writing the same data file.
+    unsigned waitMs = 20000;
 };
 
 // The options from the arguments after the program's name. False, with the

@@ -56,8 +56,9 @@ std::string WriteError(filesys::SafeWriter::Failure failure, const std::string& 
     return "Error: " + why + ". It was not changed; nothing was exported.";
 }
 
-// dataPath and loaded tell a handler of a memory failure how far it came.
-int Export(const ImportOptions& options, const ImportPrint& print, std::string& dataPath, bool& loaded)
+// dataPath, loaded and committed tell a handler of a memory failure how far
+// it came.
+int Export(const ImportOptions& options, const ImportPrint& print, std::string& dataPath, bool& loaded, bool& committed)
 {
     dataPath = DataFileOf(options);
     const std::string& outPath = options.exportFile;
@@ -113,6 +114,7 @@ int Export(const ImportOptions& options, const ImportPrint& print, std::string& 
         print(WriteError(writer->Failed(), outPath), true);
         return 1;
     }
+    committed = true;
     std::string moving;
     if (counts.moving > 0)
         moving = " (" + std::to_string(counts.moving) +
@@ -128,16 +130,21 @@ int Export(const ImportOptions& options, const ImportPrint& print, std::string& 
 int RunExport(const ImportOptions& options, const ImportPrint& print)
 {
     std::string dataPath = "the data file";
-    bool loaded = false;
+    bool loaded = false, committed = false;
     try {
-        return Export(options, print, dataPath, loaded);
+        return Export(options, print, dataPath, loaded, committed);
     } catch (const std::bad_alloc&) {
     } catch (const std::length_error&) {
         // A string longer than a 32-bit program can hold: memory too.
     }
-    print(loaded ? "Error: Not enough memory to export " + dataPath + ". " + options.exportFile +
-                       " was not changed; nothing was exported."
-                 : "Error: Not enough memory to read " + dataPath + ". Nothing was exported.",
-          true);
+    if (committed)
+        return MemoryRanOut(true, "", print);
+    try {
+        print(loaded ? "Error: Not enough memory to export " + dataPath + ". " + options.exportFile +
+                           " was not changed; nothing was exported."
+                     : "Error: Not enough memory to read " + dataPath + ". Nothing was exported.",
+              true);
+    } catch (...) {
+    }
     return 1;
 }

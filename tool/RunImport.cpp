@@ -97,11 +97,17 @@ bool MergeInput(const std::string& input, const ReadContext& context, ImportMerg
     return true;
 }
 
-int Run(const ImportOptions& options, const ImportPrint& print)
+int Run(const ImportOptions& options, const ImportPrint& print, bool& written)
 {
     const std::string dataPath = DataFileOf(options);
+    // Held from the read to the replace: another import waits its turn and
+    // then merges into what this one wrote. A dry run writes nothing.
+    DataFileLock lock;
+    if (!options.dryRun && !LockedForImport(lock, dataPath, options.waitMs, print))
+        return 1;
     RecordList list;
-    if (RefusedWhileRunning(dataPath, options.dryRun, print) || !ReadCheckedDataFile(dataPath, list, print))
+    filesys::FileSnapshot read;
+    if (RefusedWhileRunning(dataPath, options.dryRun, print) || !ReadCheckedDataFile(dataPath, list, read, print))
         return 1;
     const ReadContext context = ContextOf(options);
     const int removed = RemoveCalendars(options, list, print);
@@ -116,12 +122,9 @@ int Run(const ImportOptions& options, const ImportPrint& print)
         print("Dry run: " + dataPath + " was not changed.", false);
     } else if (merge.Done().added > 0 || removed > 0) {
         // Tolvari may have been started since the file was read.
-        if (RefusedWhileRunning(dataPath, false, print))
+        if (RefusedWhileRunning(dataPath, false, print) || !WriteImported(dataPath, list, read, print))
             return 1;
-        if (!SaveDataFile(dataPath, list, 0)) {
-            print("Error: Can't write file " + dataPath + ". It was not changed; nothing was imported.", true);
-            return 1;
-        }
+        written = true;
     }
     HolidaysHint(feasts, print);
     print((removed ? std::to_string(removed) + " removed, " : std::string()) + ImportSummary(merge.Done()), false);
@@ -133,10 +136,10 @@ int Run(const ImportOptions& options, const ImportPrint& print)
 
 int RunImport(const ImportOptions& options, const ImportPrint& print)
 {
+    bool written = false;
     try {
-        return Run(options, print);
+        return Run(options, print, written);
     } catch (const std::bad_alloc&) {
-        print("Error: Not enough memory to read these files. Nothing was imported.", true);
-        return 1;
+        return MemoryRanOut(written, "Error: Not enough memory to import these files. Nothing was imported.", print);
     }
 }

@@ -121,3 +121,11 @@ run('--data', 'big.dat', '--export', 'big.dat/out.ics', code=1)
 for args in ['--data', 'cal.ics', '--export', 'cal.ics'], ['--export', 'link.ics']:
     assert 'is the data file' in run(*args, code=2)[-1]
 assert open('cal.ics', 'rb').read() == open('Tolvari.dat', 'rb').read() == open(sample, 'rb').read() + extra
+# A report that cannot be printed (to a full disk, a pipe nobody reads, or no output at all) is exit code 4 and
+# a line on standard error; the calendar is written all the same.
+reader, pipe = os.pipe()
+os.close(reader)
+for out in [dict(stdout=open('/dev/full', 'w')), dict(stdout=pipe), dict(preexec_fn=lambda: os.close(1))]:
+    os.remove('out.ics')
+    done = subprocess.run(tool + ['--export', 'out.ics'], stderr=subprocess.PIPE, **out)
+    assert done.returncode == 4 and os.path.exists('out.ics') and b'could not be printed' in done.stderr, out
