@@ -5,9 +5,11 @@ WIN32   := $(BUILD)/win32
 WIN64   := $(BUILD)/win64
 ASAN    := $(BUILD)/asan
 FUZZ    := $(BUILD)/fuzz
-# Seconds per fuzz target for `make fuzz`; `make test` replays each corpus
-# and a fixed number of mutations from a fixed seed.
+# Seconds per fuzz target for `make fuzz`, or executions with FUZZ_RUNS
+# (`make fuzz FUZZ_RUNS=10000000`); `make test` replays each corpus and a
+# fixed number of mutations from a fixed seed.
 FUZZ_SECONDS ?= 300
+export FUZZ_RUNS
 FUZZ_TARGETS := datafile dayreport editrules settings import
 JOBS    ?= 2
 # CI treats warnings as errors.
