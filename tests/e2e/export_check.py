@@ -107,20 +107,16 @@ assert [(e['SUMMARY'], e['DTSTART'].dt, e['UID']) for e in moving] == [
     for y in range(first, first + 11) for name, days in (('Velký pátek', -2), ('Velikonoční pondělí', 1))]
 assert {'Velikonoční pondělí'} <= calcurse('out.ics', easter(first + 1) + timedelta(1))
 assert run('out.ics')[-1] == '0 added, %d already there, 2 skipped' % len(records('Tolvari.dat'))
-# Failures write nothing: an unreadable data file, nothing to export, a wrong command, an unwritable output, the
-# data file itself as the output, by its name or another.
+# Failures write nothing: an unreadable data file, nothing to export, the data file itself as the output by
+# another name (the command line's own refusals are the unit tests').
 kept = open('out.ics', 'rb').read()
 open('none.dat', 'wb').write(b'[***CALENDAR***]\r\n')
-shutil.copy('Tolvari.dat', 'cal.ics')
 os.link('Tolvari.dat', 'link.ics')
-for args, code in [(['--data', 'missing.dat'], 1), (['--data', 'none.dat'], 1), (['--remind-days', '31'], 2)]:
-    run(*args, '--export', 'out.ics', code=code)
+for data in 'missing.dat', 'none.dat':
+    run('--data', data, '--export', 'out.ics', code=1)
 assert open('out.ics', 'rb').read() == kept
-run('--export', 'Tolvari.dat', code=2)
-run('--data', 'big.dat', '--export', 'big.dat/out.ics', code=1)
-for args in ['--data', 'cal.ics', '--export', 'cal.ics'], ['--export', 'link.ics']:
-    assert 'is the data file' in run(*args, code=2)[-1]
-assert open('cal.ics', 'rb').read() == open('Tolvari.dat', 'rb').read() == open(sample, 'rb').read() + extra
+assert 'is the data file' in run('--export', 'link.ics', code=2)[-1]
+assert open('Tolvari.dat', 'rb').read() == open(sample, 'rb').read() + extra
 # A report that cannot be printed (to a full disk, a pipe nobody reads, or no output at all) is exit code 4 and
 # a line on standard error; the calendar is written all the same.
 reader, pipe = os.pipe()

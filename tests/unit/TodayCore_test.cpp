@@ -35,6 +35,7 @@ TEST(SettingsReading, LinesApplyByTheRules)
     }
     for (const char* unknown : {"", "XX", "CZE", "C Z"})  // an unknown country is no country
         EXPECT_EQ(FindHolidayCountry(unknown), nullptr) << unknown;
+    EXPECT_TRUE(FindHolidayCountry(" cz\t") == FindHolidayCountry("CZ") && FindHolidayCountry("CZ"));
     const FontDescription f = DescribeFont(std::string(40, 'F'), "BOLD_ITALIC", std::string(30, '9'));
     EXPECT_EQ(std::tuple(f.face, f.height, f.weight, f.italic), std::tuple(std::string(31, 'F'), INT_MAX, 800, true));
 }
