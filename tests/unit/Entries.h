@@ -5,7 +5,10 @@
 #include <string>
 #include <vector>
 
+#include <gtest/gtest.h>
+
 #include "import/Entry.h"
+#include "import/ReadInput.h"
 
 using Lines = std::vector<std::string>;
 
@@ -44,4 +47,17 @@ inline Lines Shown(const std::vector<ImportEntry>& entries)
                             : (e.oneOff ? "one-off " : "skipped ") + std::to_string(e.line) + ": " + e.Reason());
     }
     return shown;
+}
+
+// A file's text and what the import makes of it, read on 7 December 2026.
+struct ReadCase {
+    const char* what;
+    std::string text;
+    Lines expected;
+};
+inline void ExpectRead(const std::vector<ReadCase>& cases, ReadContext context = ReadContext())
+{
+    context.today = Date{7, 12, 2026};
+    for (const ReadCase& c : cases)
+        EXPECT_EQ(Shown(ReadEntries(c.text, context)), c.expected) << c.what;
 }

@@ -2,7 +2,6 @@
 #include <gtest/gtest.h>
 
 #include "Entries.h"
-#include "import/ReadInput.h"
 
 namespace {
 
@@ -16,13 +15,8 @@ TEST(ImportICalendar, YearlyEvents)
         return event(more);
     };
     ReadContext context;
-    context.today = Date{7, 12, 2026};
     context.localOffset = [](long long) { return 60; };
-    const struct {
-        const char* what;
-        std::string text;
-        Lines expected;
-    } cases[] = {
+    const std::vector<ReadCase> cases = {
         {"a yearly event is a holiday; UTC and zone times to the local date; alarms and folds do not count",
          Calendar({"BEGIN:VTIMEZONE", "TZID:America/New_York", "BEGIN:STANDARD", "DTSTART:19701101T020000",
                    "RRULE:FREQ=YEARLY;BYMONTH=11;BYDAY=1SU", "TZOFFSETTO:-0500", "END:STANDARD", "BEGIN:DAYLIGHT",
@@ -98,8 +92,7 @@ TEST(ImportICalendar, YearlyEvents)
           "skipped 29: DTSTART is not a date: --0514", "one-off 35: cancelled", "15.05 9999 Old phone",
           "skipped 48: the series ended in 2002"}},
     };
-    for (const auto& c : cases)
-        EXPECT_EQ(Shown(ReadEntries(c.text, context)), c.expected) << c.what;
+    ExpectRead(cases, context);
 }
 
 // How exporters write what repeats every year, each with the program and a
@@ -116,13 +109,7 @@ TEST(ImportICalendar, ExportersWays)
             text += event(summary, start);
         return text;
     };
-    ReadContext context;
-    context.today = Date{7, 12, 2026};
-    const struct {
-        const char* what;
-        std::string text;
-        Lines expected;
-    } cases[] = {
+    const std::vector<ReadCase> cases = {
         {"holiday calendars of one event a year (Thunderbird's Hungarian and Romanian, its three-year ones): "
          "Easter Monday on 18 April in 2022 and 2033, Orthodox Easter; the same day in three years, in two",
          Calendar({days("H\xC3\xBAsv\xC3\xA9t h\xC3\xA9tf\xC5\x91", {"20220418", "20230410", "20330418"}),
@@ -183,8 +170,7 @@ TEST(ImportICalendar, ExportersWays)
           "10.03 1985 Anna Nov\xC3\xA1kov\xC3\xA1", "29.02 8888 Leo", "29.02 1988 Lea", "11.03 1996 Eva - anniversary",
           "skipped 84: DEATHDATE is a date of death"}},
     };
-    for (const auto& c : cases)
-        EXPECT_EQ(Shown(ReadEntries(c.text, context)), c.expected) << c.what;
+    ExpectRead(cases);
 }
 
 }  // namespace

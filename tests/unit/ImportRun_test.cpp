@@ -9,7 +9,7 @@
 #include <gtest/gtest.h>
 
 #include "Entries.h"
-#include "FaultSeam.h"
+#include "Failures.h"
 #include "Rows.h"
 #include "records/DataFile.h"
 #include "running/RunningMark.h"
@@ -196,46 +196,39 @@ TEST(FailureRuns, ImportAndExportSayWhatFailedAndKeepTheOldFileOrWriteTheNew)
         kRunning,  // a mark that cannot be asked about counts as one
         Error("Not enough memory to import these files."), Error("Not enough memory to read file Tolvari.dat.")};
     // clang-format on
-    for (int kind = 0; kind <= static_cast<int>(FaultCall::Count); ++kind) {
-        const bool memory = kind == static_cast<int>(FaultCall::Count);
-        const bool retried = kind == int(FaultCall::Read) || kind == int(FaultCall::Write) ||
-                             kind == int(FaultCall::Flush) || kind == int(FaultCall::Mark);
-        for (const int error : {0, EINTR}) {
-            for (long n = 1, exporting = 0; exporting < 2 && (error == 0 || retried) && !HasFailure(); ++n) {
-                SCOPED_TRACE("kind " + std::to_string(kind) + ", error " + std::to_string(error) + ", call " +
-                             std::to_string(n) + (exporting ? " of the export" : " of the import"));
-                const Lines args = exporting ? Lines{"--export", kOut} : Lines{"a.vcf"};
-                const std::string file = exporting ? kOut : "Tolvari.dat", old = exporting ? "old" : kData;
-                WriteBytes("Tolvari.dat", kData), WriteBytes(kOut, "old");
-                WriteBytes("." + file + ".tmp-ABCDEF", "");  // left by a save that was killed
-                ::alarm(10);                                 // a run that hangs ends the test
-                const auto [code, printed] = RunTool(args, {}, 100, [&] { faults::Arm(FaultCall(kind), n, error); });
-                ::alarm(0);
-                const std::string message = printed.substr(std::min(printed.find("! "), printed.size()));
-                const std::string bytes = ReadBytes(file);
-                if (code != 1) {
-                    // Memory that ran out after the file was written cuts the report short.
-                    EXPECT_EQ(std::pair(code, message),
-                              std::pair(code, code ? "! Error: Not enough memory to print the whole report; the run "
-                                                     "itself was done.\n"s
-                                                   : ""s));
-                    EXPECT_EQ(exporting ? bytes.substr(bytes.size() - 15) : bytes,
-                              exporting ? "END:VCALENDAR\r\n" : kAfter);
-                } else {
-                    // A call a signal interrupted is made again. The export's message says
-                    // what failed (the memory or a file) and that nothing was written.
-                    EXPECT_TRUE(error == 0 && bytes == old && memory == (message.find("memory") != std::string::npos) &&
-                                (exporting ? message.find("not changed") != std::string::npos ||
-                                                 message.find("othing was exported") != std::string::npos
-                                           : kErrors.count(message) == 1))
-                        << printed;
-                }
-                EXPECT_EQ(RunTool(exporting ? args : Lines{"a.vcf", "b.vcf"}).first, 0);
-                EXPECT_EQ(HiddenFiles(dir.path), 0);
-                if (!faults::Fired())
-                    n = 0, ++exporting;
+    for (const bool exporting : {false, true}) {
+        SCOPED_TRACE(exporting ? "the export" : "the import");
+        ForEveryFailure([&](FaultCall kind, int error, auto arm) {
+            const Lines args = exporting ? Lines{"--export", kOut} : Lines{"a.vcf"};
+            const std::string file = exporting ? kOut : "Tolvari.dat", old = exporting ? "old" : kData;
+            WriteBytes("Tolvari.dat", kData), WriteBytes(kOut, "old");
+            WriteBytes("." + file + ".tmp-ABCDEF", "");  // left by a save that was killed
+            ::alarm(10);                                 // a run that hangs ends the test
+            const auto [code, printed] = RunTool(args, {}, 100, arm);
+            ::alarm(0);
+            const std::string message = printed.substr(std::min(printed.find("! "), printed.size()));
+            const std::string bytes = ReadBytes(file);
+            if (code != 1) {
+                // Memory that ran out after the file was written cuts the report short.
+                EXPECT_EQ(std::pair(code, message),
+                          std::pair(code, code ? "! Error: Not enough memory to print the whole report; the run "
+                                                 "itself was done.\n"s
+                                               : ""s));
+                EXPECT_EQ(exporting ? bytes.substr(bytes.size() - 15) : bytes,
+                          exporting ? "END:VCALENDAR\r\n" : kAfter);
+            } else {
+                // A call a signal interrupted is made again. The export's message says
+                // what failed (the memory or a file) and that nothing was written.
+                EXPECT_TRUE(error == 0 && bytes == old &&
+                            (kind == FaultCall::Count) == (message.find("memory") != std::string::npos) &&
+                            (exporting ? message.find("not changed") != std::string::npos ||
+                                             message.find("othing was exported") != std::string::npos
+                                       : kErrors.count(message) == 1))
+                    << printed;
             }
-        }
+            EXPECT_EQ(RunTool(exporting ? args : Lines{"a.vcf", "b.vcf"}).first, 0);
+            EXPECT_EQ(HiddenFiles(dir.path), 0);
+        });
     }
     std::filesystem::current_path(home);
 }

@@ -2,17 +2,12 @@
 #include <gtest/gtest.h>
 
 #include "Entries.h"
-#include "import/ReadInput.h"
 
 namespace {
 
 TEST(ImportVCard, BirthdaysAndAnniversaries)
 {
-    const struct {
-        const char* what;
-        std::string text;
-        Lines expected;
-    } cases[] = {
+    const std::vector<ReadCase> cases = {
         {"quoted-printable soft breaks (the blank after one kept); 2.1 folds keep their blank",
          Card({"FN;CHARSET=UTF-8;ENCODING=QUOTED-PRINTABLE:Jan=", " =C5=A0ko=", "da=3D", "BDAY:19500305"}) +
              Card({"VERSION:2.1", "N:Nov", " ak;Jan", "BDAY:19500306"}) + Card({"N:Nov", " ak;Jan", "BDAY:19500307"}),
@@ -75,10 +70,7 @@ TEST(ImportVCard, BirthdaysAndAnniversaries)
          {"02.01 1910 A", "skipped 14: a card without END:VCARD (the file may be cut short)",
           "skipped 17: a card without END:VCARD (the file may be cut short)"}},
     };
-    ReadContext context;
-    context.today = Date{7, 12, 2026};
-    for (const auto& c : cases)
-        EXPECT_EQ(Shown(ReadEntries(c.text, context)), c.expected) << c.what;
+    ExpectRead(cases);
 }
 
 }  // namespace
